@@ -1,0 +1,77 @@
+// Everything one run knows, under one roof: created once at start, passed by reference to every
+// step, never reset.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "reader/symbol_table.h"
+
+namespace fontscan {
+
+inline constexpr std::int32_t MAXSYMBOLSCOUNT = 4096;
+inline constexpr std::int32_t kMaxParameters = 10;
+
+// One command-line argument: its normalised form, which is compared, parsed and reported, and
+// the argument as it was typed, which names the file on a case-sensitive file system.
+struct Parameter {
+  std::string text;
+  std::string typed;
+};
+
+struct RunState {
+  // Colour scheme and layout switches.
+  std::int32_t CLBG = 0xE6E6E6;
+  std::int32_t CLFG = 0x000000;
+  std::int32_t CLDM = 0x00FF00;
+  std::int32_t CLG5 = 0xCCFFFF;
+  std::int32_t CLG10 = 0x99FFFF;
+  bool VERTICALOUTPUT = false;
+  bool NODELIMETER = false;
+  bool FSHOWHELP = false;
+
+  // Parser structure, filter and number flags.
+  bool STOUT = true;
+  bool STIN1 = false;
+  bool STIN2 = false;
+  bool STLINECOMMENT = false;
+  bool STBLOCKCOMMENT = false;
+  bool STCOMPILERDIRECTIVE = false;
+  bool STNUM = false;
+  bool STNUMSTART = false;
+  bool STNUMEND = false;
+
+  // Parameters, sorted.
+  std::vector<Parameter> INPARAMS;
+  std::int32_t INPARCOUNT = 0;
+
+  // Components of the colour option read last.
+  std::int32_t R = 0;
+  std::int32_t G = 0;
+  std::int32_t B = 0;
+
+  // The font file and its dimensions.
+  std::int32_t FONTWIDTH = 0;
+  std::int32_t FONTHEIGHT = 0;
+  std::int32_t SYMBOLHEIGHT = 0;
+  std::int32_t SYMBOLSIZE = 0;
+  std::string INFILENAME;
+  std::string OUTFILENAME;
+  bool INFILENAMEFOUND = false;
+  std::string in_file_path;  // INFILENAME as typed, for opening
+
+  // The reader's input, position, counters and results.
+  std::vector<char> INFILEDATA;
+  std::int32_t POSITION = 0;
+  std::int32_t SYMBOLSCOUNT = 0;
+  std::int32_t CURRENTBYTE = 0;
+  std::int32_t COMMACOUNT = 0;
+  std::int32_t BYTENUMBER = 0;
+  std::string BYTEDATA;
+  bool BYTEISHEX = false;
+  bool CONTENTERROR = false;
+  SymbolTable SYMBOLSDATA;
+};
+
+}  // namespace fontscan

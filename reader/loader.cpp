@@ -1,0 +1,65 @@
+#include "reader/loader.h"
+
+#include <memory>
+#include <new>
+#include <string_view>
+
+#include "reader/comment_filter.h"
+
+namespace fontscan {
+
+namespace {
+
+enum class LoadResult { kLoaded, kWrongSize, kFailed };
+
+// Reads until `size` bytes are in; a read error or an early end of file is a failure.
+bool ReadWhole(platform::ReadableFile& file, char* buffer, std::size_t size) {
+  while (size > 0) {
+    std::int64_t count = file.Read(buffer, size);
+    if (count <= 0) return false;
+    buffer += count;
+    size -= static_cast<std::size_t>(count);
+  }
+  return true;
+}
+
+LoadResult Load(RunState& state, const platform::FileSystem& files, Console& console) {
+  std::unique_ptr<platform::ReadableFile> file = files.OpenForReading(state.in_file_path);
+  if (!file) return LoadResult::kFailed;
+  const std::int64_t size = file->Size();
+  if (size < kMinFontFileSize || size > kMaxFontFileSize) {
+    console.WriteLine(
+        "\r\nERROR: Input file is too big (over 1Mb) or too small (less than 50 bytes)!");
+    return LoadResult::kWrongSize;
+  }
+  state.INFILEDATA.assign(static_cast<std::size_t>(size), '\0');
+  if (!ReadWhole(*file, state.INFILEDATA.data(), state.INFILEDATA.size())) {
+    return LoadResult::kFailed;
+  }
+  file->Close();
+  console.WriteLine("\r\nReading input file finished.");
+  return LoadResult::kLoaded;
+}
+
+}  // namespace
+
+void LoadAndWalkFontFile(RunState& state, const platform::FileSystem& files, Console& console) {
+  // The file is closed when `Load` returns, on every path. Memory for the buffer or for a
+  // symbol that cannot be had ends this region just as a file that cannot be read does.
+  LoadResult result = LoadResult::kFailed;
+  try {
+    result = Load(state, files, console);
+    if (result == LoadResult::kLoaded) {
+      PrepareWalk(state);
+      WalkFontText(state, std::string_view(state.INFILEDATA.data(), state.INFILEDATA.size()),
+                   console);
+    }
+  } catch (const std::bad_alloc&) {
+    result = LoadResult::kFailed;
+  }
+  if (result == LoadResult::kFailed) {
+    console.WriteLine("\r\nERROR: Error while loading input file!");
+  }
+}
+
+}  // namespace fontscan
