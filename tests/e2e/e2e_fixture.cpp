@@ -1,0 +1,104 @@
+#include "tests/e2e/e2e_fixture.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace fontscan::testing {
+
+TargetProgram& Target() {
+  static TargetProgram target;
+  return target;
+}
+
+std::string Crlf(std::string_view text) {
+  std::string result;
+  for (char c : text) {
+    if (c == '\n') result.push_back('\r');
+    result.push_back(c);
+  }
+  return result;
+}
+
+const char* const kHelpScreen = R"(
+Command line parameters: <filename.h> [optional parameters]
+
+<filename.h> - Input kelvara text font file name.
+               File name must begin with decimal pixels WIDTHxHEIGHT_* .
+               Input file extension can be any except .PNG .
+
+-?, /?, -H, /H, or any no or wrong command line - Show this help screen.
+
+-V, /V -   [optional] Vertical symbols output (default is horizontal).
+-ND, /ND - [optional] No symbol delimeter lines (default is enabled).
+
+You can also redefine color scheme. But keep in mind, that while reverse conversion will be
+used only one rule - if minimum of R/G/B components is below decimal 50 (from 255) - this will
+read as black symbols, otherwise - it will be read as white background.
+
+-BW, /BW -                 [optional] Use grayscale color scheme (you will override this if specify exact colors).
+-CBrrggbb, /CBrrggbb-      [optional] Override background color, if rr gg and bb is correct hex values.
+-CFrrggbb, /CFrrggbb -     [optional] Override symbols color, if rr gg and bb is correct hex values.
+-CDrrggbb, /CDrrggbb -     [optional] Override delimeter line color, if rr gg and bb is correct hex values.
+-CG5rrggbb, /CG5rrggbb -   [optional] Override 5px grid color, if rr gg and bb is correct hex values.
+-CG10rrggbb, /CG10rrggbb - [optional] Override 10px grid color, if rr gg and bb is correct hex values.
+)";
+
+void EndToEnd::SetUp() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "fontscan-e2e-XXXXXX").string();
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+  dir_ = pattern;
+}
+
+void EndToEnd::TearDown() {
+  std::error_code ignored;
+  std::filesystem::permissions(dir_, std::filesystem::perms::owner_all, ignored);
+  std::filesystem::remove_all(dir_, ignored);
+}
+
+void EndToEnd::WriteFile(const std::string& name, std::string_view content) const {
+  std::ofstream file(PathOf(name), std::ios::binary);
+  file.write(content.data(), static_cast<std::streamsize>(content.size()));
+  ASSERT_TRUE(file.good()) << name;
+}
+
+void EndToEnd::MakeDirectory(const std::string& name) const {
+  ASSERT_EQ(mkdir(PathOf(name).c_str(), 0755), 0) << name;
+}
+
+ProcessResult EndToEnd::Run(const std::vector<std::string>& arguments,
+                            std::vector<std::string> environment,
+                            ProcessOptions options) const {
+  std::vector<std::string> command;
+  if (Target().windows()) command.push_back(Target().emulator);
+  command.push_back(Target().fontscan);
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  if (environment.empty()) environment = {"LC_ALL=C"};
+  options.directory = dir_;
+  options.environment = environment;
+  ProcessResult result = RunProcess(command, options);
+  EXPECT_FALSE(result.timed_out) << "fontscan did not finish";
+  EXPECT_EQ(result.exit_code, 0);
+  return result;
+}
+
+}  // namespace fontscan::testing
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  for (int i = 1; i < argc; ++i) {
+    std::string_view argument = argv[i];
+    if (argument.rfind("--fontscan=", 0) == 0) {
+      fontscan::testing::Target().fontscan = std::string(argument.substr(11));
+    } else if (argument.rfind("--emulator=", 0) == 0) {
+      fontscan::testing::Target().emulator = std::string(argument.substr(11));
+    }
+  }
+  if (fontscan::testing::Target().fontscan.empty()) {
+    std::fprintf(stderr, "usage: %s --fontscan=PATH [--emulator=PROGRAM]\n", argv[0]);
+    return 2;
+  }
+  return RUN_ALL_TESTS();
+}

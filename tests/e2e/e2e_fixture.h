@@ -1,0 +1,49 @@
+// Whole runs of the fontscan binary in a scratch directory, compared byte for byte.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tests/e2e/process.h"
+
+namespace fontscan::testing {
+
+// Set from the command line: the binary under test and, for a cross build, the program that
+// runs it (such as wine).
+struct TargetProgram {
+  std::string fontscan;
+  std::string emulator;
+  bool windows() const { return !emulator.empty(); }
+};
+TargetProgram& Target();
+
+// The text with every LF turned into CR LF: expected output is written with plain line ends.
+std::string Crlf(std::string_view text);
+
+// The help screen, as it follows an error message or another line.
+extern const char* const kHelpScreen;
+
+class EndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  const std::string& dir() const { return dir_; }
+  std::string PathOf(const std::string& name) const { return dir_ + "/" + name; }
+  void WriteFile(const std::string& name, std::string_view content) const;
+  void MakeDirectory(const std::string& name) const;
+
+  // Runs fontscan with `arguments` in the scratch directory under the C locale, unless
+  // `environment` says otherwise. Checks that it exits 0 in time.
+  ProcessResult Run(const std::vector<std::string>& arguments,
+                    std::vector<std::string> environment = {},
+                    ProcessOptions options = {}) const;
+
+ private:
+  std::string dir_;
+};
+
+}  // namespace fontscan::testing
