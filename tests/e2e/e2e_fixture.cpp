@@ -69,8 +69,7 @@ void EndToEnd::MakeDirectory(const std::string& name) const {
 }
 
 ProcessResult EndToEnd::Run(const std::vector<std::string>& arguments,
-                            std::vector<std::string> environment,
-                            ProcessOptions options) const {
+                            std::vector<std::string> environment, ProcessOptions options) const {
   std::vector<std::string> command;
   if (Target().windows()) command.push_back(Target().emulator);
   command.push_back(Target().fontscan);

@@ -39,8 +39,7 @@ class EndToEnd : public ::testing::Test {
   // Runs fontscan with `arguments` in the scratch directory under the C locale, unless
   // `environment` says otherwise. Checks that it exits 0 in time.
   ProcessResult Run(const std::vector<std::string>& arguments,
-                    std::vector<std::string> environment = {},
-                    ProcessOptions options = {}) const;
+                    std::vector<std::string> environment = {}, ProcessOptions options = {}) const;
 
  private:
   std::string dir_;

@@ -157,9 +157,18 @@ TEST_F(EndToEnd, Utf8ArgumentIsUpperCasedCharacterByCharacter) {
 
 TEST_F(EndToEnd, InvalidUtf8ArgumentKeepsItsBadBytes) {
   if (Target().windows()) GTEST_SKIP() << "POSIX locales";
-  WriteFile("8x16_a\xff\xfe" "b.h", kFont8x16);
-  const std::string out = Run({"8x16_a\xff\xfe" "b.h"}, {"LC_ALL=C.UTF-8"}).out;
-  EXPECT_NE(out.find(Crlf("inFileName = 8X16_A\xff\xfe" "B.H\n")), std::string::npos) << out;
+  WriteFile(
+      "8x16_a\xff\xfe"
+      "b.h",
+      kFont8x16);
+  const std::string out = Run({"8x16_a\xff\xfe"
+                               "b.h"},
+                              {"LC_ALL=C.UTF-8"})
+                              .out;
+  EXPECT_NE(out.find(Crlf("inFileName = 8X16_A\xff\xfe"
+                          "B.H\n")),
+            std::string::npos)
+      << out;
 }
 
 }  // namespace

@@ -14,10 +14,9 @@ TEST(StrToHexByte, ConvertsTwoUpperCaseHexDigitsOnly) {
     const char* text;
     std::int32_t value;
   } cases[] = {
-      {"00", 0},   {"09", 9},   {"0A", 10},  {"FF", 255}, {"7F", 127}, {"A0", 160},
-      {"ff", -1},  {"0a", -1},  {"0G", -1},  {"G0", -1},  {"", -1},    {"0", -1},
-      {"000", -1}, {" 1", -1},  {"1 ", -1},  {"-1", -1},  {"/0", -1},  {":0", -1},
-      {"@0", -1},  {"0@", -1},  {"x1", -1},
+      {"00", 0},  {"09", 9},  {"0A", 10}, {"FF", 255}, {"7F", 127}, {"A0", 160}, {"ff", -1},
+      {"0a", -1}, {"0G", -1}, {"G0", -1}, {"", -1},    {"0", -1},   {"000", -1}, {" 1", -1},
+      {"1 ", -1}, {"-1", -1}, {"/0", -1}, {":0", -1},  {"@0", -1},  {"0@", -1},  {"x1", -1},
   };
   for (const auto& c : cases) EXPECT_EQ(STRTOHEXBYTE(c.text), c.value) << '"' << c.text << '"';
 }
@@ -82,10 +81,10 @@ TEST(SwitchOptions, WholeEntryMustMatch) {
     const char* parameter;
     bool help, vertical, no_delimiter;
   } cases[] = {
-      {"/?", true, false, false},   {"/H", true, false, false},   {"/V", false, true, false},
-      {"/ND", false, false, true},  {"/HELP", false, false, false}, {"/VV", false, false, false},
-      {"/N", false, false, false},  {"-V", false, false, false},  {"/v", false, false, false},
-      {"", false, false, false},    {"/X", false, false, false},
+      {"/?", true, false, false},  {"/H", true, false, false},     {"/V", false, true, false},
+      {"/ND", false, false, true}, {"/HELP", false, false, false}, {"/VV", false, false, false},
+      {"/N", false, false, false}, {"-V", false, false, false},    {"/v", false, false, false},
+      {"", false, false, false},   {"/X", false, false, false},
   };
   for (const auto& c : cases) {
     RunState state;
