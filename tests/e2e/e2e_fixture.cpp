@@ -90,7 +90,9 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     std::string_view argument = argv[i];
     if (argument.rfind("--fontscan=", 0) == 0) {
-      fontscan::testing::Target().fontscan = std::string(argument.substr(11));
+      // The runs start in scratch directories, so a relative path is resolved now.
+      fontscan::testing::Target().fontscan =
+          std::filesystem::absolute(std::string(argument.substr(11))).string();
     } else if (argument.rfind("--emulator=", 0) == 0) {
       fontscan::testing::Target().emulator = std::string(argument.substr(11));
     }
