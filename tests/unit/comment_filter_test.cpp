@@ -102,23 +102,5 @@ const FilterCase kCases[] = {
 INSTANTIATE_TEST_SUITE_P(Filter, FilterTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(FilterState, CommentFlagsAtTheEnd) {
-  struct Case {
-    std::string text;
-    bool line, block, directive;
-  };
-  const Case cases[] = {
-      {"x /* open", false, true, false},   {"x // open", true, false, false},
-      {"# open", false, false, true},      {"# a /* b\r\n", false, true, false},
-      {"# a // b\n", false, false, false}, {"/* a */ # b", false, false, true},
-  };
-  for (const Case& c : cases) {
-    const RunState state = Walk(2, c.text).state;
-    EXPECT_EQ(state.STLINECOMMENT, c.line) << c.text;
-    EXPECT_EQ(state.STBLOCKCOMMENT, c.block) << c.text;
-    EXPECT_EQ(state.STCOMPILERDIRECTIVE, c.directive) << c.text;
-  }
-}
-
 }  // namespace
 }  // namespace fontscan::testing
