@@ -15,3 +15,13 @@ step "clang++ build and tests"
 cmake --preset clang >/dev/null
 cmake --build --preset clang -j "$jobs"
 ctest --preset clang -j "$jobs"
+
+step "g++ with AddressSanitizer and UBSan: unit, end-to-end and fuzz corpus"
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j "$jobs"
+ctest --preset asan -j "$jobs"
+
+step "clang++ libFuzzer targets: bounded runs"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+bash fuzz/run_bounded.sh 30
