@@ -47,6 +47,7 @@ TEST(Win32Compare, OrdersCaseInsensitivelyWithPunctuationAndDigitsFirst) {
       {"", "A", -1},
       {"8X8_A.H", "8X8_A.H", 0},
       {"8X8_B.H", "8X8_A.H", 1},
+      {"8X8_A-C.H", "8X8_AB.H", 1},  // word sort: '-' is passed over
   };
   auto sign = [](int value) { return (value > 0) - (value < 0); };
   for (const auto& c : cases) {
