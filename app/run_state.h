@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/memory.h"
 #include "reader/symbol_table.h"
 
 namespace fontscan {
@@ -62,7 +63,7 @@ struct RunState {
   std::string in_file_path;  // INFILENAME as typed, for opening
 
   // The reader's input, position, counters and results.
-  std::vector<char> INFILEDATA;
+  platform::PageBuffer INFILEDATA;
   std::int32_t POSITION = 0;
   std::int32_t SYMBOLSCOUNT = 0;
   std::int32_t CURRENTBYTE = 0;

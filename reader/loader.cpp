@@ -32,7 +32,7 @@ LoadResult Load(RunState& state, const platform::FileSystem& files, Console& con
         "\r\nERROR: Input file is too big (over 1Mb) or too small (less than 50 bytes)!");
     return LoadResult::kWrongSize;
   }
-  state.INFILEDATA.assign(static_cast<std::size_t>(size), '\0');
+  if (!state.INFILEDATA.Allocate(static_cast<std::size_t>(size))) return LoadResult::kFailed;
   if (!ReadWhole(*file, state.INFILEDATA.data(), state.INFILEDATA.size())) {
     return LoadResult::kFailed;
   }

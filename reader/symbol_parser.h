@@ -2,8 +2,10 @@
 // symbol table.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "app/console.h"
 #include "app/run_state.h"
@@ -16,6 +18,12 @@ enum class WalkStep { kContinue, kEnd };
 // it in the file. kEnd means the walk stops after this character: the array closed, the table
 // is full, or an error was reported.
 WalkStep ParseCharacter(RunState& state, char current, char previous, Console& console);
+
+// The fast path for the bulk of a font, for text outside comments and directive lines: the
+// index of the first character at or after `from` that must go through ParseCharacter. What
+// lies before it (blanks that end no number; plain bytes with their commas, inside a symbol) is
+// taken here with the very effects it has character by character.
+std::size_t SkipPlainText(RunState& state, std::string_view text, std::size_t from);
 
 // The value of a decimal number's text, judged in full (leading zeros allowed; values past the
 // 32-bit range are held at its maximum), or -1 when the text is not a decimal integer.
