@@ -34,6 +34,18 @@ std::size_t FindBlockCommentEnd(std::string_view text, std::size_t from) {
   return text.size();
 }
 
+// Index of the first character at or after `from` that matters on a directive line: a line
+// break, or a '/' or '*' that may open a comment; or the text's size.
+std::size_t FindDirectiveLineEvent(std::string_view text, std::size_t from) {
+  std::size_t at = from;
+  while (at < text.size()) {
+    const char c = text[at];
+    if (IsLineBreak(c) || c == '/' || c == '*') break;
+    ++at;
+  }
+  return at;
+}
+
 }  // namespace
 
 void PrepareWalk(RunState& state) {
@@ -63,7 +75,9 @@ void WalkFontText(RunState& state, std::string_view text, Console& console) {
       }
     } else if (state.STLINECOMMENT) {
       skip_to = FindLineBreak(text, next, text.size());
-    } else if (!state.STCOMPILERDIRECTIVE) {
+    } else if (state.STCOMPILERDIRECTIVE) {
+      skip_to = FindDirectiveLineEvent(text, next);
+    } else {
       skip_to = SkipPlainText(state, text, next);
     }
     if (skip_to > next) {
