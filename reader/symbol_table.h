@@ -24,20 +24,23 @@ class SymbolTable {
 
   // Byte `index` (from 0) of symbol `number` (from 1).
   std::uint8_t& at(std::int32_t number, std::int32_t index) {
-    return bytes_[static_cast<std::size_t>(number - 1) * symbol_size_ +
-                  static_cast<std::size_t>(index)];
+    return bytes_[Offset(number, index)];
   }
   std::uint8_t at(std::int32_t number, std::int32_t index) const {
-    return const_cast<SymbolTable*>(this)->at(number, index);
+    return bytes_[Offset(number, index)];
   }
 
   // The bytes of symbol `number` (from 1).
   std::vector<std::uint8_t> Symbol(std::int32_t number) const {
-    auto first = bytes_.begin() + static_cast<std::ptrdiff_t>((number - 1) * symbol_size_);
+    auto first = bytes_.begin() + static_cast<std::ptrdiff_t>(Offset(number, 0));
     return {first, first + static_cast<std::ptrdiff_t>(symbol_size_)};
   }
 
  private:
+  std::size_t Offset(std::int32_t number, std::int32_t index) const {
+    return static_cast<std::size_t>(number - 1) * symbol_size_ + static_cast<std::size_t>(index);
+  }
+
   std::size_t symbol_size_ = 0;
   std::vector<std::uint8_t> bytes_;  // the entries one after another
 };

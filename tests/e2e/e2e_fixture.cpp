@@ -13,39 +13,6 @@ TargetProgram& Target() {
   return target;
 }
 
-std::string Crlf(std::string_view text) {
-  std::string result;
-  for (char c : text) {
-    if (c == '\n') result.push_back('\r');
-    result.push_back(c);
-  }
-  return result;
-}
-
-const char* const kHelpScreen = R"(
-Command line parameters: <filename.h> [optional parameters]
-
-<filename.h> - Input kelvara text font file name.
-               File name must begin with decimal pixels WIDTHxHEIGHT_* .
-               Input file extension can be any except .PNG .
-
--?, /?, -H, /H, or any no or wrong command line - Show this help screen.
-
--V, /V -   [optional] Vertical symbols output (default is horizontal).
--ND, /ND - [optional] No symbol delimeter lines (default is enabled).
-
-You can also redefine color scheme. But keep in mind, that while reverse conversion will be
-used only one rule - if minimum of R/G/B components is below decimal 50 (from 255) - this will
-read as black symbols, otherwise - it will be read as white background.
-
--BW, /BW -                 [optional] Use grayscale color scheme (you will override this if specify exact colors).
--CBrrggbb, /CBrrggbb-      [optional] Override background color, if rr gg and bb is correct hex values.
--CFrrggbb, /CFrrggbb -     [optional] Override symbols color, if rr gg and bb is correct hex values.
--CDrrggbb, /CDrrggbb -     [optional] Override delimeter line color, if rr gg and bb is correct hex values.
--CG5rrggbb, /CG5rrggbb -   [optional] Override 5px grid color, if rr gg and bb is correct hex values.
--CG10rrggbb, /CG10rrggbb - [optional] Override 10px grid color, if rr gg and bb is correct hex values.
-)";
-
 void EndToEnd::SetUp() {
   std::string pattern = (std::filesystem::temp_directory_path() / "fontscan-e2e-XXXXXX").string();
   ASSERT_NE(mkdtemp(pattern.data()), nullptr);

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/e2e/expected_text.h"
 #include "tests/e2e/process.h"
 
 namespace fontscan::testing {
@@ -19,12 +20,6 @@ struct TargetProgram {
   bool windows() const { return !emulator.empty(); }
 };
 TargetProgram& Target();
-
-// The text with every LF turned into CR LF: expected output is written with plain line ends.
-std::string Crlf(std::string_view text);
-
-// The help screen, as it follows an error message or another line.
-extern const char* const kHelpScreen;
 
 class EndToEnd : public ::testing::Test {
  protected:

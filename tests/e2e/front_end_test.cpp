@@ -21,9 +21,6 @@ constexpr std::string_view kTwoSymbolsRead =
     "Reading symbol #1 finished.\n"
     "Reading symbol #2 finished.\n";
 
-constexpr std::string_view kNotFound =
-    "\nERROR: Input file name not found, wrong format, or not specified!\n";
-
 constexpr std::string_view kDefaultReport = R"(
 Current program parameters:
 inFileNameFound = False
@@ -61,12 +58,6 @@ clG5 = R:204 G:255 B:255
 clG10 = R:153 G:255 B:255
 
 )";
-
-std::string Joined(std::initializer_list<std::string_view> parts) {
-  std::string text;
-  for (std::string_view part : parts) text += part;
-  return Crlf(text);
-}
 
 TEST_F(EndToEnd, NoArgumentsShowsNotFoundHelpAndDefaults) {
   EXPECT_EQ(Run({}).out, Joined({kNotFound, kHelpScreen, kDefaultReport}));

@@ -1,4 +1,4 @@
-// Whole runs that read font files: parse errors, a published font, size limits, a full table.
+// Whole runs that read font files: parse errors, a published font, a full table.
 
 #include <fstream>
 #include <sstream>
@@ -8,38 +8,6 @@
 
 namespace fontscan::testing {
 namespace {
-
-constexpr std::string_view kLoaded = "\nReading input file finished.\n";
-
-// The parameter report for a recognised font file and the default colours.
-std::string Report(const std::string& name, int width, int height, int symbol_height,
-                   int symbol_size) {
-  const std::string stem = name.substr(0, name.rfind('.'));
-  return "\nCurrent program parameters:\n"
-         "inFileNameFound = True\n"
-         "inFileName = " +
-         name + "\noutFileName = " + stem +
-         ".PNG\n"
-         "VerticalOutput = False\n"
-         "NoDelimeter = False\n"
-         "FontWidth = " +
-         std::to_string(width) + "\nFontHeight = " + std::to_string(height) +
-         "\nSymbolHeight = " + std::to_string(symbol_height) +
-         "\nSymbolSize = " + std::to_string(symbol_size) +
-         "\n"
-         "clBG = R:230 G:230 B:230\n"
-         "clFG = R:0 G:0 B:0\n"
-         "clDM = R:0 G:255 B:0\n"
-         "clG5 = R:204 G:255 B:255\n"
-         "clG10 = R:153 G:255 B:255\n\n";
-}
-
-std::string Progress(int first, int last) {
-  std::string text;
-  for (int n = first; n <= last; ++n)
-    text += "Reading symbol #" + std::to_string(n) + " finished.\n";
-  return text;
-}
 
 std::string ReadTestFont(const std::string& name) {
   std::ifstream file(std::string(FONTSCAN_TEST_DATA) + "/fonts/" + name, std::ios::binary);
@@ -63,7 +31,7 @@ TEST_F(EndToEnd, ParseErrorReportThenHelpThenReport) {
                  position +
                  "       Unexpected comma symbol found in symbol #2 definition. Byte #0. "
                  "Content: '256'.\n" +
-                 kHelpScreen + Report("2X8_T.H", 2, 8, 8, 2)));
+                 kHelpScreen + FoundReport("2X8_T.H", {2, 8, 8, 2})));
 }
 
 TEST_F(EndToEnd, PublishedFontWithCommaBeforeEachClosingBrace) {
@@ -76,22 +44,7 @@ TEST_F(EndToEnd, PublishedFontWithCommaBeforeEachClosingBrace) {
                  "       File position: 234 / 0x00EA bytes.\n"
                  "       Too much comma symbols found in symbol #1 definition. Byte #15. "
                  "Content: '00'.\n" +
-                 kHelpScreen + Report("8X16_ASCII_HUBENCHANG.H", 8, 16, 16, 16)));
-}
-
-TEST_F(EndToEnd, FileSizeOutsideLimitsIsReportedWithoutHelp) {
-  const std::string message =
-      "\nERROR: Input file is too big (over 1Mb) or too small (less than 50 bytes)!\n";
-  WriteFile("1x8_small.h", "{{1},{2}}" + std::string(40, ' '));
-  EXPECT_EQ(Run({"1x8_small.h"}).out, Crlf(message + Report("1X8_SMALL.H", 1, 8, 8, 1)));
-
-  WriteFile("1x8_big.h", "{{1},{2}}" + std::string(1024 * 1024 + 1 - 9, ' '));
-  EXPECT_EQ(Run({"1x8_big.h"}).out, Crlf(message + Report("1X8_BIG.H", 1, 8, 8, 1)));
-
-  // One byte more, or less, and the file is read.
-  WriteFile("1x8_fits.h", "{{1},{2}}" + std::string(41, ' '));
-  EXPECT_EQ(Run({"1x8_fits.h"}).out,
-            Crlf(std::string(kLoaded) + Progress(1, 2) + Report("1X8_FITS.H", 1, 8, 8, 1)));
+                 kHelpScreen + FoundReport("8X16_ASCII_HUBENCHANG.H", {8, 16, 16, 16})));
 }
 
 TEST_F(EndToEnd, SymbolPastTheTableWarnsWithoutHelp) {
@@ -106,7 +59,7 @@ TEST_F(EndToEnd, SymbolPastTheTableWarnsWithoutHelp) {
                  "         File position: 16386 / 0x4002 bytes.\n"
                  "         Symbols after #4096 will not be converted,\n"
                  "         all text after that symbol definition will be ignored.\n" +
-                 Report("1X8_MANY.H", 1, 8, 8, 1)));
+                 FoundReport("1X8_MANY.H", {1, 8, 8, 1})));
 }
 
 }  // namespace

@@ -26,14 +26,6 @@ constexpr std::string_view kFont8x8 =
 constexpr std::string_view kOneSymbolRead =
     "\nReading input file finished.\nReading symbol #1 finished.\n";
 
-std::string Report8x8(std::string_view in, std::string_view out) {
-  return "\nCurrent program parameters:\ninFileNameFound = True\ninFileName = " + std::string(in) +
-         "\noutFileName = " + std::string(out) +
-         "\nVerticalOutput = False\nNoDelimeter = False\nFontWidth = 8\nFontHeight = 8\n"
-         "SymbolHeight = 8\nSymbolSize = 8\nclBG = R:230 G:230 B:230\nclFG = R:0 G:0 B:0\n"
-         "clDM = R:0 G:255 B:0\nclG5 = R:204 G:255 B:255\nclG10 = R:153 G:255 B:255\n\n";
-}
-
 // Another Windows program (fontscan_hold_file.exe, built next to fontscan.exe) that keeps a
 // file open with the given access until it is destroyed.
 class HeldFile {
@@ -116,8 +108,9 @@ TEST_F(Windows, FontHeldOpenByAnotherProgram) {
     std::string expected;
   } cases[] = {
       {"write", Crlf("\nERROR: Error while loading input file!\n" +
-                     Report8x8("8X8_FONT.H", "8X8_FONT.PNG"))},
-      {"read", Crlf(std::string(kOneSymbolRead) + Report8x8("8X8_FONT.H", "8X8_FONT.PNG"))},
+                     Report(true, "8X8_FONT.H", "8X8_FONT.PNG", {8, 8, 8, 8}))},
+      {"read", Crlf(std::string(kOneSymbolRead) +
+                    Report(true, "8X8_FONT.H", "8X8_FONT.PNG", {8, 8, 8, 8}))},
   };
   WriteFile("8x8_font.h", kFont8x8);
   for (const auto& c : cases) {
@@ -127,8 +120,9 @@ TEST_F(Windows, FontHeldOpenByAnotherProgram) {
     EXPECT_EQ(Run({"8x8_font.h"}).out, c.expected);
   }
   // Once the other program has let go, the file reads normally again.
-  EXPECT_EQ(Run({"8x8_font.h"}).out,
-            Crlf(std::string(kOneSymbolRead) + Report8x8("8X8_FONT.H", "8X8_FONT.PNG")));
+  EXPECT_EQ(
+      Run({"8x8_font.h"}).out,
+      Crlf(std::string(kOneSymbolRead) + Report(true, "8X8_FONT.H", "8X8_FONT.PNG", {8, 8, 8, 8})));
 }
 
 // A dot in a directory name is no extension: the output name keeps the whole path.
@@ -146,7 +140,8 @@ TEST_F(Windows, BackslashPathsThroughDottedDirectories) {
       {"dir.x\\8x8_g.fnt", "DIR.X\\8X8_G.FNT", "DIR.X\\8X8_G.PNG"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Run({c.argument}).out, Crlf(std::string(kOneSymbolRead) + Report8x8(c.in, c.out)))
+    EXPECT_EQ(Run({c.argument}).out,
+              Crlf(std::string(kOneSymbolRead) + Report(true, c.in, c.out, {8, 8, 8, 8})))
         << c.argument;
   }
 }
@@ -169,7 +164,8 @@ TEST_F(Windows, FirstFontFileInTheLocaleOrderIsRead) {
     WriteFile(c.second, kFont8x8);
     std::string out_name = c.read;
     out_name.replace(out_name.size() - 2, 2, ".PNG");
-    const std::string expected = Crlf(std::string(kOneSymbolRead) + Report8x8(c.read, out_name));
+    const std::string expected =
+        Crlf(std::string(kOneSymbolRead) + Report(true, c.read, out_name, {8, 8, 8, 8}));
     EXPECT_EQ(Run({c.first, c.second}).out, expected) << c.first << " " << c.second;
     EXPECT_EQ(Run({c.second, c.first}).out, expected) << c.second << " " << c.first;
   }
