@@ -6,20 +6,21 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 step() { printf '\n==== %s\n' "$*"; }
 
+# Configures, builds and tests one preset.
+suite() {
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" -j "$jobs"
+  ctest --preset "$1" -j "$jobs"
+}
+
 step "g++ build and tests"
-cmake --preset default >/dev/null
-cmake --build --preset default -j "$jobs"
-ctest --preset default -j "$jobs"
+suite default
 
 step "clang++ build and tests"
-cmake --preset clang >/dev/null
-cmake --build --preset clang -j "$jobs"
-ctest --preset clang -j "$jobs"
+suite clang
 
 step "g++ with AddressSanitizer and UBSan: unit, end-to-end and fuzz corpus"
-cmake --preset asan >/dev/null
-cmake --build --preset asan -j "$jobs"
-ctest --preset asan -j "$jobs"
+suite asan
 
 step "clang++ libFuzzer targets: bounded runs"
 cmake --preset fuzz >/dev/null

@@ -18,12 +18,20 @@
 namespace fontscan::testing {
 namespace {
 
-// Copies in the project, or files read in place because their license does not allow copying.
-enum class Where { kProject, kShared };
+// Copies in the project (the bundled sample font, or the test fonts), or files read in place
+// because their license does not allow copying.
+enum class Where { kExample, kProject, kShared };
 
 std::string PathOf(Where where, const std::string& file) {
-  return where == Where::kProject ? std::string(FONTSCAN_TEST_DATA) + "/fonts/" + file
-                                  : std::string(FONTSCAN_SHARED_FONTS) + "/" + file;
+  switch (where) {
+    case Where::kExample:
+      return std::string(FONTSCAN_EXAMPLES) + "/" + file;
+    case Where::kProject:
+      return std::string(FONTSCAN_TEST_DATA) + "/fonts/" + file;
+    case Where::kShared:
+      break;
+  }
+  return std::string(FONTSCAN_SHARED_FONTS) + "/" + file;
 }
 
 WalkResult LoadFont(const std::string& path, std::int32_t symbol_size) {
@@ -73,7 +81,7 @@ constexpr const char* kDigitBetweenFirst =
     "Hex digit (0..9, A..F) or x found between symbol definitions after symbol #0.";
 
 const RealFont kFonts[] = {
-    {"8x8_basic_dhepper.h", Where::kProject, 8, 128},
+    {"8x8_basic_dhepper.h", Where::kExample, 8, 128},
     {"5x7_commented_decl_ht1632.h", Where::kProject, 5, 95},
     {"8x8_cpp_attribute_citren0.h", Where::kProject, 8, 128},
     // Every glyph ends with a comma before its '}': the 16th comma of the first glyph.
@@ -126,7 +134,7 @@ std::vector<std::vector<std::uint8_t>> Table(const RunState& state) {
 }
 
 TEST(RealFontBytes, GlyphsReadAsWritten) {
-  const RunState basic = LoadFont(PathOf(Where::kProject, "8x8_basic_dhepper.h"), 8).state;
+  const RunState basic = LoadFont(PathOf(Where::kExample, "8x8_basic_dhepper.h"), 8).state;
   ASSERT_EQ(basic.SYMBOLSDATA.count(), 128);
   // U+0041 (A), written as { 0x0C, 0x1E, 0x33, 0x33, 0x3F, 0x33, 0x33, 0x00}.
   EXPECT_EQ(basic.SYMBOLSDATA.Symbol(0x41 + 1),
@@ -144,7 +152,7 @@ TEST(RealFontBytes, GlyphsReadAsWritten) {
 
 // Files that publish the same table in different dress give the same symbols.
 TEST(RealFontBytes, SameTableInDifferentSyntax) {
-  const auto basic = Table(LoadFont(PathOf(Where::kProject, "8x8_basic_dhepper.h"), 8).state);
+  const auto basic = Table(LoadFont(PathOf(Where::kExample, "8x8_basic_dhepper.h"), 8).state);
   const auto attribute =
       Table(LoadFont(PathOf(Where::kProject, "8x8_cpp_attribute_citren0.h"), 8).state);
   ASSERT_EQ(basic.size(), 128u);
