@@ -1,0 +1,1 @@
+// The one translation unit that holds the stb image reader and writer.
