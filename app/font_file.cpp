@@ -48,7 +48,7 @@ std::optional<CellSize> ReadCellSize(std::string_view name) {
 }
 
 void TestFontFile(RunState& state, const Parameter& parameter, const platform::FileSystem& files,
-                  Console& console) {
+                  Console& console, PngEntry png_entry) {
   if (state.INFILENAMEFOUND || !files.IsExistingFile(parameter.typed)) return;
   const std::string& entry = parameter.text;
   std::optional<CellSize> cell = ReadCellSize(NamePart(entry));
@@ -60,7 +60,8 @@ void TestFontFile(RunState& state, const Parameter& parameter, const platform::F
     return;
   }
   std::string_view extension = Extension(entry);
-  if (extension == ".PNG") {
+  const bool sheet = extension == ".PNG";
+  if (sheet && png_entry == PngEntry::kRejected) {
     console.WriteLine("\r\nERROR: Input file can't be PNG file!");
     state.FSHOWHELP = true;
     state.FONTWIDTH = -1;
@@ -70,7 +71,10 @@ void TestFontFile(RunState& state, const Parameter& parameter, const platform::F
   state.INFILENAMEFOUND = true;
   state.INFILENAME = entry;
   state.in_file_path = parameter.typed;
-  state.OUTFILENAME = entry.substr(0, entry.size() - extension.size()) + ".PNG";
+  state.SHEETINPUT = sheet;
+  state.OUTFILENAME = entry.substr(0, entry.size() - extension.size()) + (sheet ? ".H" : ".PNG");
+  state.out_file_stem =
+      parameter.typed.substr(0, parameter.typed.size() - Extension(parameter.typed).size());
   state.SYMBOLHEIGHT = state.FONTHEIGHT % 8 == 0 ? state.FONTHEIGHT : state.FONTHEIGHT / 8 * 8 + 8;
   state.SYMBOLSIZE = state.FONTWIDTH * state.SYMBOLHEIGHT / 8;
 }

@@ -27,8 +27,14 @@ struct CellSize {
 // with their values not yet range-checked; nothing when the name does not have that form.
 std::optional<CellSize> ReadCellSize(std::string_view name);
 
+// What a file named like a font but with the extension .PNG is.
+enum class PngEntry {
+  kRejected,  // not a font file: a message, and the help screen
+  kSheet,     // a sheet to read back into a font
+};
+
 // The font file test for one parameter, tried after the option tests.
 void TestFontFile(RunState& state, const Parameter& parameter, const platform::FileSystem& files,
-                  Console& console);
+                  Console& console, PngEntry png_entry = PngEntry::kRejected);
 
 }  // namespace fontscan

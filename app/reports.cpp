@@ -24,7 +24,16 @@ constexpr std::string_view kHelpText =
     "used only one rule - if minimum of R/G/B components is below decimal 50 (from 255) - this "
     "will\r\n"
     "read as black symbols, otherwise - it will be read as white background.\r\n"
-    "\r\n"
+    "\r\n";
+
+void WriteColour(Console& console, std::string_view label, std::int32_t colour) {
+  console << label << "R:" << colour / 65536 % 256 << " G:" << colour / 256 % 256
+          << " B:" << colour % 256 << CRLF;
+}
+
+}  // namespace
+
+const std::string_view kColourHelpLines =
     "-BW, /BW -                 [optional] Use grayscale color scheme (you will override this "
     "if specify exact colors).\r\n"
     "-CBrrggbb, /CBrrggbb-      [optional] Override background color, if rr gg and bb is "
@@ -38,18 +47,19 @@ constexpr std::string_view kHelpText =
     "-CG10rrggbb, /CG10rrggbb - [optional] Override 10px grid color, if rr gg and bb is "
     "correct hex values.";
 
-std::string_view TrueFalse(bool value) { return value ? "True" : "False"; }
-
-void WriteColour(Console& console, std::string_view label, std::int32_t colour) {
-  console << label << "R:" << colour / 65536 % 256 << " G:" << colour / 256 % 256
-          << " B:" << colour % 256 << CRLF;
+void SHOWHELP(Console& console) {
+  console << kHelpText;
+  console.WriteLine(kColourHelpLines);
 }
 
-}  // namespace
-
-void SHOWHELP(Console& console) { console.WriteLine(kHelpText); }
+std::string_view TrueFalse(bool value) { return value ? "True" : "False"; }
 
 void SHOWCURRENTPARAMS(const RunState& state, Console& console) {
+  WriteParameterLines(state, console);
+  console.WriteLine("");
+}
+
+void WriteParameterLines(const RunState& state, Console& console) {
   console.WriteLine("\r\nCurrent program parameters:");
   console << "inFileNameFound = " << TrueFalse(state.INFILENAMEFOUND) << CRLF;
   console << "inFileName = " << state.INFILENAME << CRLF;
@@ -65,7 +75,6 @@ void SHOWCURRENTPARAMS(const RunState& state, Console& console) {
   WriteColour(console, "clDM = ", state.CLDM);
   WriteColour(console, "clG5 = ", state.CLG5);
   WriteColour(console, "clG10 = ", state.CLG10);
-  console.WriteLine("");
 }
 
 }  // namespace fontscan

@@ -1,14 +1,13 @@
 #include "app/run.h"
 
-#include "app/font_file.h"
 #include "app/options.h"
 #include "app/reports.h"
 #include "reader/loader.h"
 
 namespace fontscan {
 
-void RunFontscan(RunState& state, const std::vector<std::string>& arguments,
-                 const RunServices& services, Console& console) {
+void ScanParameters(RunState& state, const std::vector<std::string>& arguments,
+                    const RunServices& services, const CommandLineRules& rules, Console& console) {
   CollectParameters(state, arguments, services.upper_case);
   if (state.INPARCOUNT > 1) SortParameters(state, services.order);
 
@@ -19,17 +18,37 @@ void RunFontscan(RunState& state, const std::vector<std::string>& arguments,
 
   for (const Parameter& parameter : state.INPARAMS) {
     ApplyOptionTests(state, parameter.text);
-    TestFontFile(state, parameter, services.files, console);
+    if (rules.more_option_tests != nullptr) rules.more_option_tests(state, parameter.text);
+    TestFontFile(state, parameter, services.files, console, rules.png_entry);
   }
+}
 
+void ReportNoInputFile(RunState& state, Console& console) {
+  state.FSHOWHELP = true;
+  console.WriteLine("\r\nERROR: Input file name not found, wrong format, or not specified!");
+}
+
+bool ReadFontFile(RunState& state, const RunServices& services, Console& console) {
+  const bool loaded = LoadAndWalkFontFile(state, services.files, console);
+  if (state.CONTENTERROR) state.FSHOWHELP = true;
+  return loaded && !state.CONTENTERROR;
+}
+
+bool HelpAsked(const RunState& state) {
+  for (const Parameter& parameter : state.INPARAMS) {
+    if (parameter.text == "/?" || parameter.text == "/H") return true;
+  }
+  return false;
+}
+
+void RunFontscan(RunState& state, const std::vector<std::string>& arguments,
+                 const RunServices& services, Console& console) {
+  ScanParameters(state, arguments, services, {nullptr, PngEntry::kRejected}, console);
   if (state.INFILENAMEFOUND) {
-    LoadAndWalkFontFile(state, services.files, console);
-    if (state.CONTENTERROR) state.FSHOWHELP = true;
+    ReadFontFile(state, services, console);
   } else {
-    state.FSHOWHELP = true;
-    console.WriteLine("\r\nERROR: Input file name not found, wrong format, or not specified!");
+    ReportNoInputFile(state, console);
   }
-
   if (state.FSHOWHELP) SHOWHELP(console);
   SHOWCURRENTPARAMS(state, console);
 }

@@ -1,10 +1,13 @@
-// The run sequence: parameters, options and font file, reading, reports.
+// The run sequence: parameters, options and font file, reading, reports. Its steps are shared by
+// both programs; fontscan's own run is the plain sequence of them.
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/console.h"
+#include "app/font_file.h"
 #include "app/parameters.h"
 #include "app/run_state.h"
 #include "platform/files.h"
@@ -17,6 +20,28 @@ struct RunServices {
   UpperCaser upper_case;
   ParameterOrder order;
 };
+
+// Where the two programs' command lines differ.
+struct CommandLineRules {
+  // Tried on every entry after the common option tests; may be null.
+  void (*more_option_tests)(RunState& state, std::string_view parameter);
+  PngEntry png_entry;
+};
+
+// Collects and sorts the parameters, then offers each to the option tests and the font file
+// test.
+void ScanParameters(RunState& state, const std::vector<std::string>& arguments,
+                    const RunServices& services, const CommandLineRules& rules, Console& console);
+
+// The message for a run that recognised no input file; the help screen is earned.
+void ReportNoInputFile(RunState& state, Console& console);
+
+// Loads and walks the recognised font file; a parse error earns the help screen. True when the
+// font was read whole without a loading or parse error.
+bool ReadFontFile(RunState& state, const RunServices& services, Console& console);
+
+// True when /? or /H is among the parameters.
+bool HelpAsked(const RunState& state);
 
 // One whole run over the arguments (program name excluded).
 void RunFontscan(RunState& state, const std::vector<std::string>& arguments,

@@ -14,6 +14,9 @@ namespace fontscan {
 inline constexpr std::int32_t MAXSYMBOLSCOUNT = 4096;
 inline constexpr std::int32_t kMaxParameters = 10;
 
+// The bit that holds a symbol's top or left pixel, when the command line names one.
+enum class BitOrder { kUnset, kLsb, kMsb };
+
 // One command-line argument: its normalised form, which is compared, parsed and reported, and
 // the argument as it was typed, which names the file on a case-sensitive file system.
 struct Parameter {
@@ -31,6 +34,15 @@ struct RunState {
   bool VERTICALOUTPUT = false;
   bool NODELIMETER = false;
   bool FSHOWHELP = false;
+
+  // The sheet: byte layout, first bit, scale, symbols per line, and what to do with an existing
+  // output file.
+  bool ROWBYTES = false;
+  bool PAGEORDER = false;
+  BitOrder FIRSTBIT = BitOrder::kUnset;
+  std::int32_t SCALE = 1;
+  std::int32_t PERLINE = 16;
+  bool OVERWRITE = false;
 
   // Parser structure, filter and number flags.
   bool STOUT = true;
@@ -60,7 +72,9 @@ struct RunState {
   std::string INFILENAME;
   std::string OUTFILENAME;
   bool INFILENAMEFOUND = false;
-  std::string in_file_path;  // INFILENAME as typed, for opening
+  bool SHEETINPUT = false;    // the input is a sheet to read back
+  std::string in_file_path;   // INFILENAME as typed, for opening
+  std::string out_file_stem;  // INFILENAME as typed without its extension, for writing
 
   // The reader's input, position, counters and results.
   platform::PageBuffer INFILEDATA;

@@ -12,17 +12,6 @@ namespace {
 
 enum class LoadResult { kLoaded, kWrongSize, kFailed };
 
-// Reads until `size` bytes are in; a read error or an early end of file is a failure.
-bool ReadWhole(platform::ReadableFile& file, char* buffer, std::size_t size) {
-  while (size > 0) {
-    std::int64_t count = file.Read(buffer, size);
-    if (count <= 0) return false;
-    buffer += count;
-    size -= static_cast<std::size_t>(count);
-  }
-  return true;
-}
-
 LoadResult Load(RunState& state, const platform::FileSystem& files, Console& console) {
   std::unique_ptr<platform::ReadableFile> file = files.OpenForReading(state.in_file_path);
   if (!file) return LoadResult::kFailed;
@@ -43,7 +32,17 @@ LoadResult Load(RunState& state, const platform::FileSystem& files, Console& con
 
 }  // namespace
 
-void LoadAndWalkFontFile(RunState& state, const platform::FileSystem& files, Console& console) {
+bool ReadWhole(platform::ReadableFile& file, char* buffer, std::size_t size) {
+  while (size > 0) {
+    std::int64_t count = file.Read(buffer, size);
+    if (count <= 0) return false;
+    buffer += count;
+    size -= static_cast<std::size_t>(count);
+  }
+  return true;
+}
+
+bool LoadAndWalkFontFile(RunState& state, const platform::FileSystem& files, Console& console) {
   // The file is closed when `Load` returns, on every path. Memory for the buffer or for a
   // symbol that cannot be had ends this region just as a file that cannot be read does.
   LoadResult result = LoadResult::kFailed;
@@ -60,6 +59,7 @@ void LoadAndWalkFontFile(RunState& state, const platform::FileSystem& files, Con
   if (result == LoadResult::kFailed) {
     console.WriteLine("\r\nERROR: Error while loading input file!");
   }
+  return result == LoadResult::kLoaded;
 }
 
 }  // namespace fontscan

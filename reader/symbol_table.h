@@ -30,6 +30,10 @@ class SymbolTable {
     return bytes_[Offset(number, index)];
   }
 
+  // Where the bytes of symbol `number` (from 1) begin.
+  std::uint8_t* bytes(std::int32_t number) { return &bytes_[Offset(number, 0)]; }
+  const std::uint8_t* bytes(std::int32_t number) const { return &bytes_[Offset(number, 0)]; }
+
   // The bytes of symbol `number` (from 1).
   std::vector<std::uint8_t> Symbol(std::int32_t number) const {
     auto first = bytes_.begin() + static_cast<std::ptrdiff_t>(Offset(number, 0));

@@ -1,0 +1,77 @@
+#include "sheet/draw_step.h"
+
+#include <algorithm>
+
+#include "app/sheet_options.h"
+#include "sheet/output_step.h"
+#include "sheet/png_check.h"
+#include "sheet/png_codec.h"
+#include "sheet/render.h"
+
+namespace fontscan {
+
+namespace {
+
+// How many of the symbols read set a bit below the font height.
+std::int32_t SymbolsWithPaddingPixels(const GlyphFormat& format, const SymbolTable& symbols,
+                                      std::int32_t count) {
+  if (format.height == format.symbol_height) return 0;
+  std::int32_t found = 0;
+  for (std::int32_t number = 1; number <= count; ++number) {
+    if (HasPaddingPixels(format, symbols.bytes(number))) ++found;
+  }
+  return found;
+}
+
+}  // namespace
+
+SheetLayout LayoutOfSheet(const RunState& state) {
+  return {state.FONTWIDTH * state.SCALE, state.FONTHEIGHT * state.SCALE, state.PERLINE,
+          state.NODELIMETER ? 0 : 1, state.VERTICALOUTPUT};
+}
+
+SheetColours ColoursOfSheet(const RunState& state) {
+  return {RgbOf(state.CLBG), RgbOf(state.CLFG), RgbOf(state.CLDM), RgbOf(state.CLG5),
+          RgbOf(state.CLG10)};
+}
+
+bool DrawFontSheet(const RunState& state, const platform::OutputFiles& outputs, Console& console) {
+  // A symbol the font ended in the middle of is not drawn.
+  const std::int32_t count = std::min(state.SYMBOLSCOUNT, MAXSYMBOLSCOUNT) - (state.STIN2 ? 1 : 0);
+  if (state.STIN1 || state.STIN2) {
+    console.WriteLine("\r\nWARNING: Input file ended inside the font array!");
+  }
+  if (count <= 0) {
+    console.WriteLine("\r\nERROR: No symbols found in input file!");
+    return false;
+  }
+  const GlyphFormat format = EffectiveGlyphFormat(state);
+  if (format.layout == ByteLayout::kRows && format.width % 8 != 0) {
+    console.WriteLine("\r\nERROR: Row layout needs a font width that is a multiple of 8!");
+    return false;
+  }
+  const SheetColours colours = ColoursOfSheet(state);
+  if (!ColoursReadBack(colours)) {
+    console.WriteLine("\r\nWARNING: With this color scheme the sheet can't be read back!");
+  }
+  const std::int32_t padded = SymbolsWithPaddingPixels(format, state.SYMBOLSDATA, count);
+  if (padded > 0) {
+    console << "\r\nWARNING: Pixels below the symbol height are set in " << padded << " of "
+            << count << " symbols; the sheet does not show them." << CRLF;
+  }
+  const SheetLayout layout = LayoutOfSheet(state);
+  const Extent extent = SheetExtent(layout, count);
+  if (extent.width * extent.height > kMaxSheetPixels) {
+    console.WriteLine("\r\nERROR: Output image would be too big, use a smaller scale!");
+    return false;
+  }
+  return WriteOutputFile(
+      state, outputs, ".png",
+      [&](std::string& png) {
+        return EncodePng(
+            RenderSheet(format, state.SCALE, layout, colours, state.SYMBOLSDATA, count), png);
+      },
+      console);
+}
+
+}  // namespace fontscan

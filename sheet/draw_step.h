@@ -1,0 +1,20 @@
+// Drawing the font just read as its sheet.
+#pragma once
+
+#include "app/console.h"
+#include "app/run_state.h"
+#include "platform/output_files.h"
+#include "sheet/render.h"
+#include "sheet/sheet_geometry.h"
+
+namespace fontscan {
+
+// The sheet's layout and colours from the options.
+SheetLayout LayoutOfSheet(const RunState& state);
+SheetColours ColoursOfSheet(const RunState& state);
+
+// After a font was read without error: the checks, warnings and errors before drawing, then the
+// sheet written next to the font. True when it was written.
+bool DrawFontSheet(const RunState& state, const platform::OutputFiles& outputs, Console& console);
+
+}  // namespace fontscan

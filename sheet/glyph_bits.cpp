@@ -1,0 +1,36 @@
+#include "sheet/glyph_bits.h"
+
+namespace fontscan {
+
+BitPlace PlaceOfPixel(const GlyphFormat& format, std::int32_t column, std::int32_t row) {
+  std::int32_t byte = 0;
+  std::int32_t place = 0;  // from the top or from the left
+  switch (format.layout) {
+    case ByteLayout::kColumns:
+      byte = column * (format.symbol_height / 8) + row / 8;
+      place = row % 8;
+      break;
+    case ByteLayout::kPages:
+      byte = row / 8 * format.width + column;
+      place = row % 8;
+      break;
+    case ByteLayout::kRows:
+      byte = row * (format.width / 8) + column / 8;
+      place = column % 8;
+      break;
+  }
+  const int bit = format.lsb_first ? place : 7 - place;
+  return {byte, static_cast<std::uint8_t>(1u << bit)};
+}
+
+bool HasPaddingPixels(const GlyphFormat& format, const std::uint8_t* symbol) {
+  for (std::int32_t row = format.height; row < format.symbol_height; ++row) {
+    for (std::int32_t column = 0; column < format.width; ++column) {
+      const BitPlace place = PlaceOfPixel(format, column, row);
+      if (symbol[place.byte] & place.mask) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace fontscan

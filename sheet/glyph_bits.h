@@ -1,0 +1,33 @@
+// Where each pixel of a symbol lives in its bytes, for the three byte layouts.
+#pragma once
+
+#include <cstdint>
+
+namespace fontscan {
+
+enum class ByteLayout {
+  kColumns,  // each byte 8 pixels of a column; a column's bytes one after another
+  kPages,    // each byte 8 pixels of a column; a band of 8 rows across the symbol at a time
+  kRows,     // each byte 8 pixels of a row
+};
+
+struct GlyphFormat {
+  std::int32_t width;          // pixels across
+  std::int32_t height;         // pixels down
+  std::int32_t symbol_height;  // the height rounded up to whole bytes
+  ByteLayout layout;
+  bool lsb_first;  // the top or left pixel of a byte is bit 0, else bit 7
+};
+
+struct BitPlace {
+  std::int32_t byte;  // from 0
+  std::uint8_t mask;  // the one bit
+};
+
+// The bit of pixel (column, row), both from 0; rows up to symbol_height - 1 have one.
+BitPlace PlaceOfPixel(const GlyphFormat& format, std::int32_t column, std::int32_t row);
+
+// True when the symbol's bytes set a bit in a padding row (height and below).
+bool HasPaddingPixels(const GlyphFormat& format, const std::uint8_t* symbol);
+
+}  // namespace fontscan
