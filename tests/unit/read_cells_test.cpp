@@ -1,0 +1,127 @@
+#include "sheet/read_cells.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sheet/ink.h"
+
+namespace fontscan {
+namespace {
+
+constexpr Rgb kInk{0, 0, 0};
+constexpr Rgb kPaper{230, 230, 230};
+constexpr Rgb kEmpty{0, 255, 0};
+
+// A picture from rows of characters: '#' ink, '.' paper, 'e' the empty-cell colour.
+RgbImage Image(const std::vector<std::string>& rows) {
+  RgbImage image;
+  image.width = static_cast<std::int32_t>(rows[0].size());
+  image.height = static_cast<std::int32_t>(rows.size());
+  for (const std::string& row : rows) {
+    for (char c : row) {
+      const Rgb colour = c == '#' ? kInk : c == 'e' ? kEmpty : kPaper;
+      image.pixels.insert(image.pixels.end(), {colour.red, colour.green, colour.blue});
+    }
+  }
+  return image;
+}
+
+TEST(InkRule, SmallestComponentBelowFifty) {
+  const struct {
+    Rgb colour;
+    bool ink;
+  } cases[] = {
+      {{49, 255, 255}, true},   {{255, 49, 255}, true},  {{255, 255, 49}, true},
+      {{50, 50, 50}, false},    {{50, 255, 255}, false}, {{0, 0, 0}, true},
+      {{255, 255, 255}, false}, {{49, 49, 49}, true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsInk(c.colour), c.ink)
+        << int{c.colour.red} << "," << int{c.colour.green} << "," << int{c.colour.blue};
+  }
+}
+
+// Cells of one pixel, four to a line, no delimiters: the last line decides how many are used.
+TEST(UsedCells, TheLastLineEndsAtItsFirstEmptyCell) {
+  const SheetLayout layout{1, 1, 4, 0, false};
+  const struct {
+    std::vector<std::string> rows;
+    std::optional<std::int64_t> used;
+  } cases[] = {
+      {{"#.#.", "##ee"}, 6},
+      {{"#.#.", "...."}, 8},
+      {{"e#.#", "#eee"}, 5},  // an empty-coloured cell before the last line still counts
+      {{"#.#.", "#e#e"}, std::nullopt},
+      {{"#.#.", "eeee"}, std::nullopt},
+      {{"e..."}, std::nullopt},
+      {{"#eee"}, 1},
+  };
+  for (const auto& c : cases) {
+    const RgbImage image = Image(c.rows);
+    const CellGrid grid{static_cast<std::int64_t>(c.rows.size()), 4};
+    EXPECT_EQ(CountUsedCells(image, layout, grid, kEmpty), c.used) << c.rows.back();
+  }
+}
+
+TEST(UsedCells, ACellIsEmptyOnlyWhenEveryPixelIsTheEmptyColour) {
+  // Two cells of 2x2 in one line, with delimiter lines in the empty colour.
+  const SheetLayout layout{2, 2, 2, 1, false};
+  const CellGrid grid{1, 2};
+  EXPECT_EQ(CountUsedCells(Image({"eeeee", "e##ee", "e##ee", "eeeee"}), layout, grid, kEmpty), 1);
+  EXPECT_EQ(CountUsedCells(Image({"eeeee", "e##ee", "e##e.", "eeeee"}), layout, grid, kEmpty), 2);
+}
+
+TEST(ReadSymbol, BlocksOfAScaledSymbolBecomeItsBits) {
+  // A 2x2 symbol at scale 2 with a delimiter line around it, rows of one byte each.
+  const GlyphFormat format{2, 2, 8, ByteLayout::kColumns, true};
+  const RgbImage image = Image({
+      "eeeee",
+      "e##..",
+      "e##..",
+      "e..##",
+      "e..##",
+  });
+  std::vector<std::uint8_t> symbol(2, 0);
+  EXPECT_FALSE(ReadSymbol(image, format, 2, {1, 1}, symbol.data()));
+  EXPECT_EQ(symbol, (std::vector<std::uint8_t>{0x01, 0x02}));
+}
+
+TEST(ReadSymbol, TheFirstMixedBlockStopsTheReading) {
+  const GlyphFormat format{2, 2, 8, ByteLayout::kColumns, true};
+  const struct {
+    std::vector<std::string> rows;
+    std::int32_t column, row;
+    std::int64_t x, y;
+  } cases[] = {
+      {{"#.....", "......", "......", "......"}, 0, 0, 0, 0},
+      {{"##..", "##.#", "....", "...."}, 1, 0, 2, 0},
+      {{"##..", "##..", "....", "...#"}, 1, 1, 2, 2},
+  };
+  for (const auto& c : cases) {
+    const RgbImage image = Image(c.rows);
+    std::vector<std::uint8_t> symbol(2, 0);
+    const std::optional<MixedBlock> mixed = ReadSymbol(image, format, 2, {0, 0}, symbol.data());
+    ASSERT_TRUE(mixed) << c.rows[0];
+    EXPECT_EQ(mixed->column, c.column);
+    EXPECT_EQ(mixed->row, c.row);
+    EXPECT_EQ(mixed->pixel.x, c.x);
+    EXPECT_EQ(mixed->pixel.y, c.y);
+  }
+}
+
+TEST(ReadSymbol, ColoursCountByTheInkRuleAlone) {
+  // Paint-program colours: dark blue ink on cream, read the same as black on grey.
+  const GlyphFormat format{2, 1, 8, ByteLayout::kColumns, true};
+  RgbImage image;
+  image.width = 2;
+  image.height = 1;
+  image.pixels = {30, 30, 200, 255, 255, 240};
+  std::vector<std::uint8_t> symbol(2, 0);
+  EXPECT_FALSE(ReadSymbol(image, format, 1, {0, 0}, symbol.data()));
+  EXPECT_EQ(symbol, (std::vector<std::uint8_t>{0x01, 0x00}));
+}
+
+}  // namespace
+}  // namespace fontscan
