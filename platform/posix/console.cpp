@@ -9,6 +9,9 @@ namespace fontscan::platform {
 void PrepareStandardOutput() {
   // A reader that went away must not kill the process: the write fails and the run goes on.
   signal(SIGPIPE, SIG_IGN);
+  // Nor may a file size limit: an output file that would pass it fails to write (EFBIG), and
+  // what was there before stays as it was.
+  signal(SIGXFSZ, SIG_IGN);
 }
 
 bool WriteStandardOutput(const char* data, std::size_t size) {
