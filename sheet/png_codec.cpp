@@ -5,11 +5,10 @@
 #include <new>
 
 #include "sheet/png_check.h"
+#include "sheet/stb_libraries.h"
 
 #define STBI_NO_STDIO
 #include <stb_image.h>
-#define STBI_WRITE_NO_STDIO
-#include <stb_image_write.h>
 
 namespace fontscan {
 
@@ -19,20 +18,9 @@ struct FreeWithStb {
   void operator()(stbi_uc* pixels) const { stbi_image_free(pixels); }
 };
 
-struct Output {
-  std::string& file;
-  bool failed = false;
+struct FreeWithFree {
+  void operator()(unsigned char* bytes) const { std::free(bytes); }
 };
-
-// Called from C code, so nothing may be thrown through it.
-void Append(void* context, void* data, int size) {
-  auto& output = *static_cast<Output*>(context);
-  try {
-    output.file.append(static_cast<const char*>(data), static_cast<std::size_t>(size));
-  } catch (const std::bad_alloc&) {
-    output.failed = true;
-  }
-}
 
 }  // namespace
 
@@ -60,11 +48,12 @@ DecodeResult DecodePng(std::string_view file, RgbImage& image) {
 }
 
 bool EncodePng(const RgbImage& image, std::string& file) {
-  file.clear();
-  Output output{file};
-  const int written = stbi_write_png_to_func(Append, &output, image.width, image.height, 3,
-                                             image.pixels.data(), image.width * 3);
-  return written != 0 && !output.failed;
+  int size = 0;
+  std::unique_ptr<unsigned char, FreeWithFree> png(
+      WriteRgbPng(image.pixels.data(), image.width, image.height, &size));
+  if (!png) return false;
+  file.assign(reinterpret_cast<const char*>(png.get()), static_cast<std::size_t>(size));
+  return true;
 }
 
 }  // namespace fontscan

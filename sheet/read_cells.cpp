@@ -33,19 +33,25 @@ std::optional<std::int64_t> CountUsedCells(const RgbImage& image, const SheetLay
 
 std::optional<MixedBlock> ReadSymbol(const RgbImage& image, const GlyphFormat& format,
                                      std::int32_t scale, Point origin, std::uint8_t* symbol) {
+  const std::size_t stride = static_cast<std::size_t>(image.width) * 3;
+  const auto block = static_cast<std::size_t>(scale);
+  const std::uint8_t* cell = &image.pixels[static_cast<std::size_t>(origin.y) * stride +
+                                           static_cast<std::size_t>(origin.x) * 3];
   for (std::int32_t row = 0; row < format.height; ++row) {
+    const std::uint8_t* block_row = cell + static_cast<std::size_t>(row) * block * stride;
     for (std::int32_t column = 0; column < format.width; ++column) {
-      const Point block{origin.x + column * scale, origin.y + row * scale};
-      const bool ink = IsInk(image.at(block.x, block.y));
-      for (std::int64_t y = block.y; y < block.y + scale; ++y) {
-        for (std::int64_t x = block.x; x < block.x + scale; ++x) {
-          if (IsInk(image.at(x, y)) != ink) return MixedBlock{column, row, block};
+      const std::uint8_t* first = block_row + static_cast<std::size_t>(column) * block * 3;
+      const bool ink = IsInk({first[0], first[1], first[2]});
+      for (std::size_t y = 0; y < block; ++y) {
+        const std::uint8_t* p = first + y * stride;
+        for (std::size_t x = 0; x < block; ++x, p += 3) {
+          if (IsInk({p[0], p[1], p[2]}) != ink) {
+            return MixedBlock{column, row, {origin.x + column * scale, origin.y + row * scale}};
+          }
         }
       }
-      if (ink) {
-        const BitPlace place = PlaceOfPixel(format, column, row);
-        symbol[place.byte] |= place.mask;
-      }
+      const BitPlace place = PlaceOfPixel(format, column, row);
+      symbol[place.byte] |= ink ? place.mask : 0;
     }
   }
   return std::nullopt;

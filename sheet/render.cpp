@@ -44,23 +44,38 @@ RgbImage RenderSheet(const GlyphFormat& format, std::int32_t scale, const SheetL
   // Everything starts as delimiter; the cells of the symbols are then drawn over it.
   FillPixels(image.pixels.data(), image.pixels.size() / 3, colours.delimiter);
 
+  // Each font pixel's bit and its colour when clear are the same in every symbol.
+  const auto pixels =
+      static_cast<std::size_t>(format.width) * static_cast<std::size_t>(format.height);
+  std::vector<BitPlace> places(pixels);
+  std::vector<Rgb> paper(pixels);
+  for (std::int32_t row = 0; row < format.height; ++row) {
+    for (std::int32_t column = 0; column < format.width; ++column) {
+      const std::size_t at = static_cast<std::size_t>(row * format.width + column);
+      places[at] = PlaceOfPixel(format, column, row);
+      paper[at] = BackgroundAt(colours, column, row);
+    }
+  }
+
   const std::size_t cell_row_bytes = static_cast<std::size_t>(layout.cell_width) * 3;
-  std::vector<std::uint8_t> scaled_row(cell_row_bytes);
+  const auto block = static_cast<std::size_t>(scale);
   for (std::int32_t number = 1; number <= count; ++number) {
+    const std::uint8_t* bytes = symbols.bytes(number);
     const Point origin = CellOrigin(layout, number - 1);
+    std::uint8_t* line = &image.pixels[static_cast<std::size_t>(origin.y) * stride +
+                                       static_cast<std::size_t>(origin.x) * 3];
+    std::size_t at = 0;
     for (std::int32_t row = 0; row < format.height; ++row) {
-      for (std::int32_t column = 0; column < format.width; ++column) {
-        const BitPlace place = PlaceOfPixel(format, column, row);
-        const bool set = symbols.at(number, place.byte) & place.mask;
-        FillPixels(&scaled_row[static_cast<std::size_t>(column * scale) * 3],
-                   static_cast<std::size_t>(scale),
-                   set ? colours.ink : BackgroundAt(colours, column, row));
+      // One line of the cell, then its copies for the rest of the block's height.
+      std::uint8_t* out = line;
+      for (std::int32_t column = 0; column < format.width; ++column, ++at, out += block * 3) {
+        const BitPlace place = places[at];
+        FillPixels(out, block, bytes[place.byte] & place.mask ? colours.ink : paper[at]);
       }
-      for (std::int32_t line = 0; line < scale; ++line) {
-        const std::size_t y = static_cast<std::size_t>(origin.y + row * scale + line);
-        std::memcpy(&image.pixels[y * stride + static_cast<std::size_t>(origin.x) * 3],
-                    scaled_row.data(), cell_row_bytes);
+      for (std::int32_t copy = 1; copy < scale; ++copy) {
+        std::memcpy(line + static_cast<std::size_t>(copy) * stride, line, cell_row_bytes);
       }
+      line += block * stride;
     }
   }
   return image;
