@@ -7,21 +7,17 @@
 
 #include <cstdlib>
 
+#include "sheet/zlib_stream.h"
+
 namespace {
 
 // stb_image_write's compressor hook: a zlib stream in memory that stb frees with free(). A sheet
 // is flat colour, and level 1 already finds most of its repeats: higher levels make the file a
 // fifth smaller and take four times as long.
 unsigned char* CompressWithZlib(unsigned char* data, int size, int* out_size, int /*quality*/) {
-  constexpr int kLevel = 1;
-  uLongf length = compressBound(static_cast<uLong>(size));
-  auto* out = static_cast<unsigned char*>(std::malloc(length));
-  if (out == nullptr) return nullptr;
-  if (compress2(out, &length, data, static_cast<uLong>(size), kLevel) != Z_OK) {
-    std::free(out);
-    return nullptr;
-  }
-  *out_size = static_cast<int>(length);
+  std::size_t length = 0;
+  unsigned char* out = fontscan::CompressZlibStream(data, static_cast<std::size_t>(size), &length);
+  if (out != nullptr) *out_size = static_cast<int>(length);
   return out;
 }
 
