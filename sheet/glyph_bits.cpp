@@ -23,6 +23,17 @@ BitPlace PlaceOfPixel(const GlyphFormat& format, std::int32_t column, std::int32
   return {byte, static_cast<std::uint8_t>(1u << bit)};
 }
 
+std::vector<BitPlace> PixelPlaces(const GlyphFormat& format) {
+  std::vector<BitPlace> places;
+  places.reserve(static_cast<std::size_t>(format.width) * static_cast<std::size_t>(format.height));
+  for (std::int32_t row = 0; row < format.height; ++row) {
+    for (std::int32_t column = 0; column < format.width; ++column) {
+      places.push_back(PlaceOfPixel(format, column, row));
+    }
+  }
+  return places;
+}
+
 bool HasPaddingPixels(const GlyphFormat& format, const std::uint8_t* symbol) {
   for (std::int32_t row = format.height; row < format.symbol_height; ++row) {
     for (std::int32_t column = 0; column < format.width; ++column) {

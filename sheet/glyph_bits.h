@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace fontscan {
 
@@ -26,6 +27,10 @@ struct BitPlace {
 
 // The bit of pixel (column, row), both from 0; rows up to symbol_height - 1 have one.
 BitPlace PlaceOfPixel(const GlyphFormat& format, std::int32_t column, std::int32_t row);
+
+// The bit of every pixel down to the font height, row after row from the top: what PlaceOfPixel
+// gives, worked out once for a whole font.
+std::vector<BitPlace> PixelPlaces(const GlyphFormat& format);
 
 // True when the symbol's bytes set a bit in a padding row (height and below).
 bool HasPaddingPixels(const GlyphFormat& format, const std::uint8_t* symbol);

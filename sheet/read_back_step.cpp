@@ -62,15 +62,15 @@ void ReportWrongGeometry(RunState& state, const RgbImage& image, const SheetLayo
 }
 
 // Reads `count` symbols into the table, with a progress line for each; false at a mixed block.
-bool ReadSymbols(RunState& state, const RgbImage& image, const SheetLayout& layout,
-                 std::int32_t count, Console& console) {
-  const GlyphFormat format = EffectiveGlyphFormat(state);
+bool ReadSymbols(RunState& state, const InkMap& map, const SheetLayout& layout, std::int32_t count,
+                 Console& console) {
+  const SymbolReader reader(EffectiveGlyphFormat(state), state.SCALE);
   state.SYMBOLSDATA.SetSymbolSize(state.SYMBOLSIZE);
   for (state.SYMBOLSCOUNT = 1; state.SYMBOLSCOUNT <= count; ++state.SYMBOLSCOUNT) {
     state.SYMBOLSDATA.AddSymbol();
     const std::optional<MixedBlock> mixed =
-        ReadSymbol(image, format, state.SCALE, CellOrigin(layout, state.SYMBOLSCOUNT - 1),
-                   state.SYMBOLSDATA.bytes(state.SYMBOLSCOUNT));
+        reader.Read(map, CellOrigin(layout, state.SYMBOLSCOUNT - 1),
+                    state.SYMBOLSDATA.bytes(state.SYMBOLSCOUNT));
     if (mixed) {
       console << "\r\nERROR: Pixel block of mixed colors in symbol #" << state.SYMBOLSCOUNT << "!"
               << CRLF;
@@ -110,7 +110,9 @@ bool ReadBackSheet(RunState& state, const platform::FileSystem& files,
     return false;
   }
   try {
-    if (!ReadSymbols(state, image, layout, static_cast<std::int32_t>(*used), console)) {
+    const InkMap map = MapInk(image);
+    image = RgbImage();  // what is left to read is in the map
+    if (!ReadSymbols(state, map, layout, static_cast<std::int32_t>(*used), console)) {
       return false;
     }
   } catch (const std::bad_alloc&) {

@@ -31,27 +31,42 @@ std::optional<std::int64_t> CountUsedCells(const RgbImage& image, const SheetLay
   return first_of_last_line + used;
 }
 
-std::optional<MixedBlock> ReadSymbol(const RgbImage& image, const GlyphFormat& format,
-                                     std::int32_t scale, Point origin, std::uint8_t* symbol) {
-  const std::size_t stride = static_cast<std::size_t>(image.width) * 3;
-  const auto block = static_cast<std::size_t>(scale);
-  const std::uint8_t* cell = &image.pixels[static_cast<std::size_t>(origin.y) * stride +
-                                           static_cast<std::size_t>(origin.x) * 3];
-  for (std::int32_t row = 0; row < format.height; ++row) {
-    const std::uint8_t* block_row = cell + static_cast<std::size_t>(row) * block * stride;
-    for (std::int32_t column = 0; column < format.width; ++column) {
-      const std::uint8_t* first = block_row + static_cast<std::size_t>(column) * block * 3;
-      const bool ink = IsInk({first[0], first[1], first[2]});
-      for (std::size_t y = 0; y < block; ++y) {
-        const std::uint8_t* p = first + y * stride;
-        for (std::size_t x = 0; x < block; ++x, p += 3) {
-          if (IsInk({p[0], p[1], p[2]}) != ink) {
-            return MixedBlock{column, row, {origin.x + column * scale, origin.y + row * scale}};
+InkMap MapInk(const RgbImage& image) {
+  InkMap map;
+  map.width = image.width;
+  map.height = image.height;
+  map.ink.resize(image.pixels.size() / 3);
+  const std::uint8_t* pixel = image.pixels.data();
+  for (std::uint8_t& ink : map.ink) {
+    ink = IsInk({pixel[0], pixel[1], pixel[2]});
+    pixel += 3;
+  }
+  return map;
+}
+
+SymbolReader::SymbolReader(const GlyphFormat& format, std::int32_t scale)
+    : format_(format), scale_(scale), places_(PixelPlaces(format)) {}
+
+std::optional<MixedBlock> SymbolReader::Read(const InkMap& map, Point origin,
+                                             std::uint8_t* symbol) const {
+  const auto stride = static_cast<std::size_t>(map.width);
+  const auto block = static_cast<std::size_t>(scale_);
+  const std::uint8_t* cell =
+      &map.ink[static_cast<std::size_t>(origin.y) * stride + static_cast<std::size_t>(origin.x)];
+  const BitPlace* place = places_.data();
+  for (std::int32_t row = 0; row < format_.height; ++row) {
+    const std::uint8_t* first = cell + static_cast<std::size_t>(row) * block * stride;
+    for (std::int32_t column = 0; column < format_.width; ++column, ++place, first += block) {
+      const std::uint8_t ink = *first;
+      // A block of one pixel always agrees with itself.
+      for (std::size_t y = 0; block > 1 && y < block; ++y) {
+        for (std::size_t x = 0; x < block; ++x) {
+          if (first[y * stride + x] != ink) {
+            return MixedBlock{column, row, {origin.x + column * scale_, origin.y + row * scale_}};
           }
         }
       }
-      const BitPlace place = PlaceOfPixel(format, column, row);
-      symbol[place.byte] |= ink ? place.mask : 0;
+      symbol[place->byte] |= ink ? place->mask : 0;
     }
   }
   return std::nullopt;

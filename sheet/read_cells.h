@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "sheet/glyph_bits.h"
 #include "sheet/rgb_image.h"
@@ -16,6 +17,15 @@ namespace fontscan {
 std::optional<std::int64_t> CountUsedCells(const RgbImage& image, const SheetLayout& layout,
                                            const CellGrid& grid, Rgb empty);
 
+// Which pixels of a sheet are ink: one byte each, 1 for ink and 0 for background. Made in one pass
+// over the picture, so that reading the cells works on a third of the memory.
+struct InkMap {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::vector<std::uint8_t> ink;
+};
+InkMap MapInk(const RgbImage& image);
+
 // The first block whose pixels are not all ink or all background.
 struct MixedBlock {
   std::int32_t column;  // font pixel, from 0
@@ -23,9 +33,19 @@ struct MixedBlock {
   Point pixel;  // the block's top-left image pixel
 };
 
-// Reads the cell at `origin` into `symbol` (its bytes all zero to start with), row by row from
-// the top and each row from the left; stops at the first mixed block.
-std::optional<MixedBlock> ReadSymbol(const RgbImage& image, const GlyphFormat& format,
-                                     std::int32_t scale, Point origin, std::uint8_t* symbol);
+// Reads cells of one font and scale into symbols.
+class SymbolReader {
+ public:
+  SymbolReader(const GlyphFormat& format, std::int32_t scale);
+
+  // Reads the cell at `origin` into `symbol` (its bytes all zero to start with), row by row from
+  // the top and each row from the left; stops at the first mixed block.
+  std::optional<MixedBlock> Read(const InkMap& map, Point origin, std::uint8_t* symbol) const;
+
+ private:
+  GlyphFormat format_;
+  std::int32_t scale_;
+  std::vector<BitPlace> places_;
+};
 
 }  // namespace fontscan

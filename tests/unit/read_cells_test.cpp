@@ -84,7 +84,7 @@ TEST(ReadSymbol, BlocksOfAScaledSymbolBecomeItsBits) {
       "e..##",
   });
   std::vector<std::uint8_t> symbol(2, 0);
-  EXPECT_FALSE(ReadSymbol(image, format, 2, {1, 1}, symbol.data()));
+  EXPECT_FALSE(SymbolReader(format, 2).Read(MapInk(image), {1, 1}, symbol.data()));
   EXPECT_EQ(symbol, (std::vector<std::uint8_t>{0x01, 0x02}));
 }
 
@@ -102,7 +102,8 @@ TEST(ReadSymbol, TheFirstMixedBlockStopsTheReading) {
   for (const auto& c : cases) {
     const RgbImage image = Image(c.rows);
     std::vector<std::uint8_t> symbol(2, 0);
-    const std::optional<MixedBlock> mixed = ReadSymbol(image, format, 2, {0, 0}, symbol.data());
+    const std::optional<MixedBlock> mixed =
+        SymbolReader(format, 2).Read(MapInk(image), {0, 0}, symbol.data());
     ASSERT_TRUE(mixed) << c.rows[0];
     EXPECT_EQ(mixed->column, c.column);
     EXPECT_EQ(mixed->row, c.row);
@@ -119,7 +120,7 @@ TEST(ReadSymbol, ColoursCountByTheInkRuleAlone) {
   image.height = 1;
   image.pixels = {30, 30, 200, 255, 255, 240};
   std::vector<std::uint8_t> symbol(2, 0);
-  EXPECT_FALSE(ReadSymbol(image, format, 1, {0, 0}, symbol.data()));
+  EXPECT_FALSE(SymbolReader(format, 1).Read(MapInk(image), {0, 0}, symbol.data()));
   EXPECT_EQ(symbol, (std::vector<std::uint8_t>{0x01, 0x00}));
 }
 
