@@ -38,8 +38,8 @@ wineserver -p </dev/null >/dev/null 2>&1 || true  # or one is already running
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 wineboot -i </dev/null >/dev/null 2>&1
 ctest --preset windows
-build/tests/fontscan_e2e_tests --fontscan="$PWD/build-windows/fontscan.exe" --emulator=wine \
-  --gtest_brief=1
+build/tests/fontscan_e2e_tests --fontscan="$PWD/build-windows/fontscan.exe" \
+  --fontsheet="$PWD/build-windows/fontsheet.exe" --emulator=wine --gtest_brief=1
 wineserver -k >/dev/null 2>&1 || true
 trap - EXIT
 printf 'Windows step: %d s\n' $((SECONDS - windows_start))

@@ -60,12 +60,16 @@ int main(int argc, char** argv) {
       // The runs start in scratch directories, so a relative path is resolved now.
       fontscan::testing::Target().fontscan =
           std::filesystem::absolute(std::string(argument.substr(11))).string();
+    } else if (argument.rfind("--fontsheet=", 0) == 0) {
+      fontscan::testing::Target().fontsheet =
+          std::filesystem::absolute(std::string(argument.substr(12))).string();
     } else if (argument.rfind("--emulator=", 0) == 0) {
       fontscan::testing::Target().emulator = std::string(argument.substr(11));
     }
   }
   if (fontscan::testing::Target().fontscan.empty()) {
-    std::fprintf(stderr, "usage: %s --fontscan=PATH [--emulator=PROGRAM]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s --fontscan=PATH [--fontsheet=PATH] [--emulator=PROGRAM]\n",
+                 argv[0]);
     return 2;
   }
   return RUN_ALL_TESTS();

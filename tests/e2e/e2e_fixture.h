@@ -12,10 +12,11 @@
 
 namespace fontscan::testing {
 
-// Set from the command line: the binary under test and, for a cross build, the program that
-// runs it (such as wine).
+// Set from the command line: the binaries under test and, for a cross build, the program that
+// runs them (such as wine).
 struct TargetProgram {
   std::string fontscan;
+  std::string fontsheet;  // empty when not given: its tests skip themselves
   std::string emulator;
   bool windows() const { return !emulator.empty(); }
 };

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,6 +25,11 @@ ProcessResult RunProcess(const std::vector<std::string>& command, const ProcessO
       close(STDOUT_FILENO);
     } else {
       dup2(pipe_fds[1], STDOUT_FILENO);
+    }
+    if (options.file_size_limit) {
+      const rlimit limit{static_cast<rlim_t>(*options.file_size_limit),
+                         static_cast<rlim_t>(*options.file_size_limit)};
+      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(125);
     }
     for (const std::string& entry : options.environment) putenv(const_cast<char*>(entry.c_str()));
     std::vector<char*> argv;

@@ -1,6 +1,8 @@
 // Runs the fontscan binary as a child process and captures what it writes.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,8 @@ struct ProcessOptions {
   bool close_stdout = false;             // start with standard output closed
   bool stdout_reader_goes_away = false;  // the pipe's reader closes before the child writes
   int timeout_seconds = 20;
+  // Largest file the child may write, in bytes (RLIMIT_FSIZE); unlimited when not set.
+  std::optional<std::uint64_t> file_size_limit;
 };
 
 // Runs `command` (program and arguments, no shell) and waits for it.
