@@ -17,30 +17,39 @@ generator=$PWD/build-bench/bench/fontscan_walk_bench
 }
 command -v hyperfine >/dev/null || { echo "needs hyperfine (apt-get install hyperfine)" >&2; exit 1; }
 
+repo=$PWD
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 "$generator" --write typical_8x16 8x16_font.h
-"$fontsheet" 8x16_font.h >/dev/null
-cp 8x16_font.png 8x16_sheet.png
-printf 'font: 8x16_font.h, %s bytes; its sheet: %s bytes\n' "$(stat -c %s 8x16_font.h)" \
-  "$(stat -c %s 8x16_font.png)"
+# A font of real glyphs for comparison: the sample font's 128, 32 times over.
+{
+  echo 'const unsigned char font[4096][8] = {'
+  for ((i = 0; i < 32; i++)); do grep '^    { 0x' "$repo/examples/8x8_basic_dhepper.h"; done
+  echo '};'
+} >8x8_real.h
 
-# hyperfine starts each command itself (-N, no shell). /Y lets every run write its file again.
-declare -A commands=(
-  [scan]="$fontscan 8x16_font.h"
-  [draw]="$fontsheet 8x16_font.h /Y"
-  [read]="$fontsheet 8x16_sheet.png /Y"
-)
-rounds=5
-per_round=$(((runs + rounds - 1) / rounds))
-for ((round = 0; round < rounds; round++)); do
-  for name in scan draw read; do
-    hyperfine -N --warmup 3 --runs "$per_round" --export-json "$name.$round.json" \
-      "${commands[$name]}" >/dev/null
+# Times the three runs on one font in alternating rounds (hyperfine starts each command itself,
+# -N, no shell; /Y lets every run write its file again) and prints the medians.
+compare() {
+  local font=$1 stem=${1%.h}
+  "$fontsheet" "$font" /Y >/dev/null
+  cp "$stem.png" "${stem}_sheet.png"
+  printf '\n%s: %s bytes; its sheet: %s bytes\n' "$font" "$(stat -c %s "$font")" \
+    "$(stat -c %s "$stem.png")"
+  local -A commands=(
+    [scan]="$fontscan $font"
+    [draw]="$fontsheet $font /Y"
+    [read]="$fontsheet ${stem}_sheet.png /Y"
+  )
+  local rounds=5 per_round=$(((runs + 4) / 5)) round name
+  for ((round = 0; round < rounds; round++)); do
+    for name in scan draw read; do
+      hyperfine -N --warmup 3 --runs "$per_round" --export-json "$name.$round.json" \
+        "${commands[$name]}" >/dev/null 2>&1
+    done
   done
-done
-python3 - "$rounds" <<'PY'
+  python3 - "$rounds" <<'PY'
 import json, statistics, sys
 rounds = int(sys.argv[1])
 def median(name):
@@ -52,7 +61,11 @@ print(f"  fontscan reading the font:      {scan:6.2f} ms")
 print(f"  fontsheet drawing the sheet:    {draw:6.2f} ms   {draw / scan:4.2f} x fontscan")
 print(f"  fontsheet reading it back:      {read:6.2f} ms   {read / scan:4.2f} x fontscan")
 PY
+}
+compare 8x16_font.h
+compare 8x8_real.h
 
+echo
 # The largest sheet under the 67,108,864-pixel cap at /S16: 2016 of those glyphs, 16 a line, make
 # 2065 x 32383 pixels; 2017 would need another line and be too big.
 {
