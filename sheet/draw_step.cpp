@@ -35,6 +35,12 @@ SheetColours ColoursOfSheet(const RunState& state) {
           RgbOf(state.CLG10)};
 }
 
+bool RowLayoutFits(const RunState& state, Console& console) {
+  if (EffectiveLayout(state) != ByteLayout::kRows || state.FONTWIDTH % 8 == 0) return true;
+  console.WriteLine("\r\nERROR: Row layout needs a font width that is a multiple of 8!");
+  return false;
+}
+
 bool DrawFontSheet(const RunState& state, const platform::OutputFiles& outputs, Console& console) {
   // A symbol the font ended in the middle of is not drawn.
   const std::int32_t count = std::min(state.SYMBOLSCOUNT, MAXSYMBOLSCOUNT) - (state.STIN2 ? 1 : 0);
@@ -45,11 +51,8 @@ bool DrawFontSheet(const RunState& state, const platform::OutputFiles& outputs, 
     console.WriteLine("\r\nERROR: No symbols found in input file!");
     return false;
   }
+  if (!RowLayoutFits(state, console)) return false;
   const GlyphFormat format = EffectiveGlyphFormat(state);
-  if (format.layout == ByteLayout::kRows && format.width % 8 != 0) {
-    console.WriteLine("\r\nERROR: Row layout needs a font width that is a multiple of 8!");
-    return false;
-  }
   const SheetColours colours = ColoursOfSheet(state);
   if (!ColoursReadBack(colours)) {
     console.WriteLine("\r\nWARNING: With this color scheme the sheet can't be read back!");

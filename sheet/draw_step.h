@@ -13,6 +13,10 @@ namespace fontscan {
 SheetLayout LayoutOfSheet(const RunState& state);
 SheetColours ColoursOfSheet(const RunState& state);
 
+// False, with the error, when the layout is Rows and the font width is not a whole number of
+// bytes.
+bool RowLayoutFits(const RunState& state, Console& console);
+
 // After a font was read without error: the checks, warnings and errors before drawing, then the
 // sheet written next to the font. True when it was written.
 bool DrawFontSheet(const RunState& state, const platform::OutputFiles& outputs, Console& console);

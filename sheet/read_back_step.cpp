@@ -92,10 +92,7 @@ bool ReadBackSheet(RunState& state, const platform::FileSystem& files,
                    const platform::OutputFiles& outputs, Console& console) {
   RgbImage image;
   if (!LoadSheet(state, files, image, console)) return false;
-  if (EffectiveLayout(state) == ByteLayout::kRows && state.FONTWIDTH % 8 != 0) {
-    console.WriteLine("\r\nERROR: Row layout needs a font width that is a multiple of 8!");
-    return false;
-  }
+  if (!RowLayoutFits(state, console)) return false;
   const SheetLayout layout = LayoutOfSheet(state);
   std::optional<std::int64_t> used;
   if (const std::optional<CellGrid> grid = FitCells(layout, {image.width, image.height})) {
