@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/byte_scan.h"
 #include "reader/symbol_parser.h"
 
 namespace fontscan {
@@ -14,13 +15,9 @@ bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 
 // Index of the first CR or LF in text[from, to), or `to`.
 std::size_t FindLineBreak(std::string_view text, std::size_t from, std::size_t to) {
-  const char* begin = text.data() + from;
-  std::size_t length = to - from;
-  const void* lf = std::memchr(begin, '\n', length);
-  if (lf != nullptr) length = static_cast<std::size_t>(static_cast<const char*>(lf) - begin);
-  const void* cr = std::memchr(begin, '\r', length);
-  if (cr != nullptr) length = static_cast<std::size_t>(static_cast<const char*>(cr) - begin);
-  return from + length;
+  const char* begin = text.data();
+  return static_cast<std::size_t>(platform::FindEitherOf(begin + from, begin + to, '\n', '\r') -
+                                  begin);
 }
 
 // Index of the first '/' at or after `from` whose raw previous byte is '*', or the text's size.
@@ -37,13 +34,9 @@ std::size_t FindBlockCommentEnd(std::string_view text, std::size_t from) {
 // Index of the first character at or after `from` that matters on a directive line: a line
 // break, or a '/' or '*' that may open a comment; or the text's size.
 std::size_t FindDirectiveLineEvent(std::string_view text, std::size_t from) {
-  std::size_t at = from;
-  while (at < text.size()) {
-    const char c = text[at];
-    if (IsLineBreak(c) || c == '/' || c == '*') break;
-    ++at;
-  }
-  return at;
+  const char* begin = text.data();
+  return static_cast<std::size_t>(
+      platform::FindAnyOf4(begin + from, begin + text.size(), '\n', '\r', '/', '*') - begin);
 }
 
 }  // namespace
@@ -78,7 +71,7 @@ void WalkFontText(RunState& state, std::string_view text, Console& console) {
     } else if (state.STCOMPILERDIRECTIVE) {
       skip_to = FindDirectiveLineEvent(text, next);
     } else {
-      skip_to = SkipPlainText(state, text, next);
+      skip_to = TakeCommonText(state, text, next, console);
     }
     if (skip_to > next) {
       state.POSITION = static_cast<std::int32_t>(skip_to);

@@ -90,7 +90,22 @@ void WriteTooManySymbolsWarning(const RunState& state, Console& console) {
 }
 
 void WriteSymbolFinished(const RunState& state, Console& console) {
-  console << "Reading symbol #" << state.SYMBOLSCOUNT << " finished." << CRLF;
+  // One line per symbol, up to 4096 of them: put together here and handed over in one piece.
+  constexpr std::string_view kStart = "Reading symbol #";
+  constexpr std::string_view kEnd = " finished.\r\n";
+  char line[kStart.size() + 11 + kEnd.size()];
+  char* p = line;
+  for (char c : kStart) *p++ = c;
+  std::uint32_t value = static_cast<std::uint32_t>(state.SYMBOLSCOUNT);
+  char digits[10];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  while (count > 0) *p++ = digits[--count];
+  for (char c : kEnd) *p++ = c;
+  console << std::string_view(line, static_cast<std::size_t>(p - line));
 }
 
 }  // namespace fontscan

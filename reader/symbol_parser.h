@@ -19,11 +19,12 @@ enum class WalkStep { kContinue, kEnd };
 // is full, or an error was reported.
 WalkStep ParseCharacter(RunState& state, char current, char previous, Console& console);
 
-// The fast path for the bulk of a font, for text outside comments and directive lines: the
-// index of the first character at or after `from` that must go through ParseCharacter. What
-// lies before it (blanks that end no number; plain bytes with their commas, inside a symbol) is
-// taken here with the very effects it has character by character.
-std::size_t SkipPlainText(RunState& state, std::string_view text, std::size_t from);
+// The walk's fast path (outside comments and directive lines, inside the font array): the index
+// of the first character at or after `from` that must go through the one-character walk. All
+// text before it has been taken with exactly the effects, messages included, that it has
+// character by character. See the definition for what it takes.
+std::size_t TakeCommonText(RunState& state, std::string_view text, std::size_t from,
+                           Console& console);
 
 // The value of a decimal number's text, judged in full (leading zeros allowed; values past the
 // 32-bit range are held at its maximum), or -1 when the text is not a decimal integer.

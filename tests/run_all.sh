@@ -19,6 +19,9 @@ suite default
 step "clang++ build and tests"
 suite clang
 
+step "g++ build and tests, byte scans without SIMD (the plain fallback)"
+suite portable-scan
+
 step "g++ with AddressSanitizer and UBSan: unit, end-to-end and fuzz corpus"
 suite asan
 
