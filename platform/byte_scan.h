@@ -38,19 +38,29 @@ inline const char* FindEitherOf(const char* begin, const char* end, char a, char
   return end;
 }
 
+#ifdef FONTSCAN_SCAN_SSE2
+// Four bytes to compare 16 bytes against at once.
+struct FourBytes {
+  FourBytes(char a, char b, char c, char d)
+      : va(_mm_set1_epi8(a)), vb(_mm_set1_epi8(b)), vc(_mm_set1_epi8(c)), vd(_mm_set1_epi8(d)) {}
+  // Bit i set when byte i of the 16 at `p` is one of the four.
+  int Matches(const char* p) const {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i ab = _mm_or_si128(_mm_cmpeq_epi8(block, va), _mm_cmpeq_epi8(block, vb));
+    const __m128i cd = _mm_or_si128(_mm_cmpeq_epi8(block, vc), _mm_cmpeq_epi8(block, vd));
+    return _mm_movemask_epi8(_mm_or_si128(ab, cd));
+  }
+  __m128i va, vb, vc, vd;
+};
+#endif
+
 // The first byte in [begin, end) equal to one of `a`, `b`, `c` and `d`, or `end`.
 inline const char* FindAnyOf4(const char* begin, const char* end, char a, char b, char c, char d) {
   const char* p = begin;
 #ifdef FONTSCAN_SCAN_SSE2
-  const __m128i va = _mm_set1_epi8(a);
-  const __m128i vb = _mm_set1_epi8(b);
-  const __m128i vc = _mm_set1_epi8(c);
-  const __m128i vd = _mm_set1_epi8(d);
+  const FourBytes set(a, b, c, d);
   for (; end - p >= 16; p += 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i ab = _mm_or_si128(_mm_cmpeq_epi8(block, va), _mm_cmpeq_epi8(block, vb));
-    const __m128i cd = _mm_or_si128(_mm_cmpeq_epi8(block, vc), _mm_cmpeq_epi8(block, vd));
-    const int hits = _mm_movemask_epi8(_mm_or_si128(ab, cd));
+    const int hits = set.Matches(p);
     if (hits != 0) return p + __builtin_ctz(static_cast<unsigned>(hits));
   }
 #endif
@@ -64,15 +74,9 @@ inline const char* FindAnyOf4(const char* begin, const char* end, char a, char b
 inline const char* FindNoneOf4(const char* begin, const char* end, char a, char b, char c, char d) {
   const char* p = begin;
 #ifdef FONTSCAN_SCAN_SSE2
-  const __m128i va = _mm_set1_epi8(a);
-  const __m128i vb = _mm_set1_epi8(b);
-  const __m128i vc = _mm_set1_epi8(c);
-  const __m128i vd = _mm_set1_epi8(d);
+  const FourBytes set(a, b, c, d);
   for (; end - p >= 16; p += 16) {
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i ab = _mm_or_si128(_mm_cmpeq_epi8(block, va), _mm_cmpeq_epi8(block, vb));
-    const __m128i cd = _mm_or_si128(_mm_cmpeq_epi8(block, vc), _mm_cmpeq_epi8(block, vd));
-    const int others = ~_mm_movemask_epi8(_mm_or_si128(ab, cd)) & 0xFFFF;
+    const int others = ~set.Matches(p) & 0xFFFF;
     if (others != 0) return p + __builtin_ctz(static_cast<unsigned>(others));
   }
 #endif

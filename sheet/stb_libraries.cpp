@@ -12,8 +12,8 @@
 namespace {
 
 // stb_image_write's compressor hook: a zlib stream in memory that stb frees with free(). A sheet
-// is flat colour, and level 1 already finds most of its repeats: higher levels make the file a
-// fifth smaller and take four times as long.
+// is flat colour, and level 1 already finds most of its repeats: level 6 makes a large sheet's
+// file 40% smaller but takes five times as long.
 unsigned char* CompressWithZlib(unsigned char* data, int size, int* out_size, int /*quality*/) {
   std::size_t length = 0;
   unsigned char* out = fontscan::CompressZlibStream(data, static_cast<std::size_t>(size), &length);

@@ -18,7 +18,7 @@ constexpr std::size_t kSplitAbove = 256 * 1024;
 constexpr std::size_t kWindow = 32 * 1024;
 
 // Raw deflate blocks of `size` bytes at `data` into `out`, ending on a byte boundary (a final
-// block when `last`, else an empty stored block), or 0 on failure. `out` holds deflateBound().
+// block when `last`, else an empty stored block), or 0 on failure. `out` holds Bound(size) bytes.
 std::size_t DeflatePart(const unsigned char* data, std::size_t size,
                         const unsigned char* dictionary, std::size_t dictionary_size, bool last,
                         unsigned char* out, std::size_t out_room) {
@@ -43,7 +43,7 @@ std::size_t DeflatePart(const unsigned char* data, std::size_t size,
 }
 
 std::size_t Bound(std::size_t size) {
-  // deflateBound() of a stream that is not set up yet: zlib's own worst case, plus the flush.
+  // zlib's worst case for `size` bytes, plus the empty stored block of a flush.
   return compressBound(static_cast<uLong>(size)) + 16;
 }
 
