@@ -32,6 +32,10 @@ class EndToEnd : public ::testing::Test {
   void WriteFile(const std::string& name, std::string_view content) const;
   void MakeDirectory(const std::string& name) const;
 
+  // Runs `program` (under the emulator for a cross build) with `arguments` in the scratch
+  // directory; checks that it could be started and finished in time.
+  ProcessResult RunTarget(const std::string& program, const std::vector<std::string>& arguments,
+                          ProcessOptions options) const;
   // Runs fontscan with `arguments` in the scratch directory under the C locale, unless
   // `environment` says otherwise. Checks that it exits 0 in time.
   ProcessResult Run(const std::vector<std::string>& arguments,

@@ -7,16 +7,61 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 
 namespace fontscan::testing {
 
+namespace {
+
+std::string Failed(const char* call) { return std::string(call) + ": " + std::strerror(errno); }
+
+// Reads both pipes until each reaches its end or the deadline passes. A descriptor of -1 is
+// not read.
+bool DrainUntil(int out_fd, int err_fd, std::chrono::steady_clock::time_point deadline,
+                ProcessResult& result) {
+  pollfd open[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
+  std::string* sinks[2] = {&result.out, &result.err};
+  char buffer[65536];
+  while (open[0].fd >= 0 || open[1].fd >= 0) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                          deadline - std::chrono::steady_clock::now())
+                          .count();
+    if (left <= 0) return false;
+    if (poll(open, 2, static_cast<int>(left)) <= 0) continue;
+    for (int i = 0; i < 2; ++i) {
+      if (open[i].fd < 0 || open[i].revents == 0) continue;
+      const ssize_t count = read(open[i].fd, buffer, sizeof buffer);
+      if (count < 0 && errno == EINTR) continue;
+      if (count <= 0) {
+        open[i].fd = -1;
+        continue;
+      }
+      sinks[i]->append(buffer, static_cast<std::size_t>(count));
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 ProcessResult RunProcess(const std::vector<std::string>& command, const ProcessOptions& options) {
   ProcessResult result;
-  int pipe_fds[2];
-  if (pipe2(pipe_fds, O_CLOEXEC) != 0) return result;
-  if (options.stdout_reader_goes_away) close(pipe_fds[0]);
+  int out_pipe[2];
+  int err_pipe[2];
+  if (pipe2(out_pipe, O_CLOEXEC) != 0) {
+    result.launch_error = Failed("pipe2");
+    return result;
+  }
+  if (pipe2(err_pipe, O_CLOEXEC) != 0) {
+    result.launch_error = Failed("pipe2");
+    close(out_pipe[0]);
+    close(out_pipe[1]);
+    return result;
+  }
+  if (options.stdout_reader_goes_away) close(out_pipe[0]);
 
   pid_t pid = fork();
   if (pid == 0) {
@@ -24,8 +69,9 @@ ProcessResult RunProcess(const std::vector<std::string>& command, const ProcessO
     if (options.close_stdout) {
       close(STDOUT_FILENO);
     } else {
-      dup2(pipe_fds[1], STDOUT_FILENO);
+      dup2(out_pipe[1], STDOUT_FILENO);
     }
+    dup2(err_pipe[1], STDERR_FILENO);
     if (options.file_size_limit) {
       const rlimit limit{static_cast<rlim_t>(*options.file_size_limit),
                          static_cast<rlim_t>(*options.file_size_limit)};
@@ -36,34 +82,25 @@ ProcessResult RunProcess(const std::vector<std::string>& command, const ProcessO
     for (const std::string& part : command) argv.push_back(const_cast<char*>(part.c_str()));
     argv.push_back(nullptr);
     execvp(argv[0], argv.data());
+    const std::string why = Failed("execvp") + "\n";
+    if (write(STDERR_FILENO, why.data(), why.size()) < 0) _exit(127);
     _exit(127);
   }
-  close(pipe_fds[1]);
+  if (pid < 0) result.launch_error = Failed("fork");
+  close(out_pipe[1]);
+  close(err_pipe[1]);
+  const int out_fd = options.stdout_reader_goes_away ? -1 : out_pipe[0];
   if (pid < 0) {
-    if (!options.stdout_reader_goes_away) close(pipe_fds[0]);
+    if (out_fd >= 0) close(out_fd);
+    close(err_pipe[0]);
     return result;
   }
 
   const auto deadline =
       std::chrono::steady_clock::now() + std::chrono::seconds(options.timeout_seconds);
-  if (!options.stdout_reader_goes_away) {
-    char buffer[65536];
-    for (;;) {
-      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                      deadline - std::chrono::steady_clock::now())
-                      .count();
-      if (left <= 0) {
-        result.timed_out = true;
-        break;
-      }
-      pollfd waiting{pipe_fds[0], POLLIN, 0};
-      if (poll(&waiting, 1, static_cast<int>(left)) <= 0) continue;
-      ssize_t count = read(pipe_fds[0], buffer, sizeof buffer);
-      if (count <= 0) break;
-      result.out.append(buffer, static_cast<std::size_t>(count));
-    }
-    close(pipe_fds[0]);
-  }
+  result.timed_out = !DrainUntil(out_fd, err_pipe[0], deadline, result);
+  if (out_fd >= 0) close(out_fd);
+  close(err_pipe[0]);
 
   int status = 0;
   for (;;) {

@@ -10,8 +10,10 @@ namespace fontscan::testing {
 
 struct ProcessResult {
   std::string out;     // standard output, byte for byte
+  std::string err;     // standard error, kept for failure messages
   int exit_code = -1;  // -1 when the process did not exit normally
   bool timed_out = false;
+  std::string launch_error;  // why the process could not be started, when it could not
 };
 
 struct ProcessOptions {

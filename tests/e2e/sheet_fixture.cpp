@@ -14,15 +14,8 @@ void SheetRun::SetUp() {
 
 ProcessResult SheetRun::RunSheet(const std::vector<std::string>& arguments,
                                  ProcessOptions options) const {
-  std::vector<std::string> command;
-  if (Target().windows()) command.push_back(Target().emulator);
-  command.push_back(Target().fontsheet);
-  command.insert(command.end(), arguments.begin(), arguments.end());
-  options.directory = dir();
   options.environment = {"LC_ALL=C"};
-  ProcessResult result = RunProcess(command, options);
-  EXPECT_FALSE(result.timed_out) << "fontsheet did not finish";
-  return result;
+  return RunTarget(Target().fontsheet, arguments, options);
 }
 
 ProcessResult SheetRun::RunFontscan(const std::vector<std::string>& arguments) const {

@@ -145,7 +145,7 @@ TEST_F(SheetRun, FontTextWrittenCompiles) {
   const ProcessResult compiled = RunProcess({compiler, "-Wall", "-Wextra", "-pedantic", "-Werror",
                                              "-fsyntax-only", "-x", "c", "8x8_copy.h"},
                                             options);
-  EXPECT_EQ(compiled.exit_code, 0) << compiled.out;
+  EXPECT_EQ(compiled.exit_code, 0) << compiled.out << compiled.err;
 }
 
 }  // namespace
