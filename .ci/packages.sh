@@ -59,7 +59,7 @@ deb_files=$(
   } | LC_ALL=C sort
 )
 zip_files=$(
-  { printf '%s\n' fontscan.exe fontsheet.exe; cat <<<"$doc_files"; } |
+  { printf '%s\n' fontscan.exe fontsheet.exe licenses/mingw-w64-runtime.txt; cat <<<"$doc_files"; } |
     sed 's|^|fontscan-1.0.0-win64/|' | LC_ALL=C sort
 )
 

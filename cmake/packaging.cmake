@@ -45,6 +45,9 @@ if(WIN32)
   # of one commit give the same programs.
   target_link_options(fontscan PRIVATE -Wl,--no-insert-timestamp)
   target_link_options(fontsheet PRIVATE -Wl,--no-insert-timestamp)
+  # The programs carry mingw-w64's runtime, linked in statically, and a Windows machine has no
+  # copy of its licences to point to.
+  list(APPEND _fontscan_licence_files "${PROJECT_SOURCE_DIR}/licenses/mingw-w64-runtime.txt")
 else()
   set(_fontscan_bin_dir ${CMAKE_INSTALL_BINDIR})
   set(_fontscan_doc_dir ${CMAKE_INSTALL_DOCDIR})
