@@ -29,7 +29,8 @@ class Console {
   // Hands everything buffered to the output.
   void Flush();
 
-  // Compose a line in pieces; the line ends with CRLF.
+  // Compose a line in pieces; the line ends with CRLF. A piece handed over in one call reaches
+  // the output in one write, whatever was buffered before it.
   Console& operator<<(std::string_view text);
   Console& operator<<(std::int32_t number);
 

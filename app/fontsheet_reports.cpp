@@ -49,10 +49,7 @@ std::string_view LayoutLabel(ByteLayout layout) {
 
 }  // namespace
 
-void SHOWSHEETHELP(Console& console) {
-  console << kSheetHelpText;
-  console.WriteLine(kColourHelpLines);
-}
+void SHOWSHEETHELP(Console& console) { WriteHelpScreen(kSheetHelpText, console); }
 
 void SHOWSHEETPARAMS(const RunState& state, Console& console) {
   WriteParameterLines(state, console);

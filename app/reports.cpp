@@ -1,5 +1,6 @@
 #include "app/reports.h"
 
+#include <string>
 #include <string_view>
 
 namespace fontscan {
@@ -31,9 +32,7 @@ void WriteColour(Console& console, std::string_view label, std::int32_t colour) 
           << " B:" << colour % 256 << CRLF;
 }
 
-}  // namespace
-
-const std::string_view kColourHelpLines =
+constexpr std::string_view kColourHelpLines =
     "-BW, /BW -                 [optional] Use grayscale color scheme (you will override this "
     "if specify exact colors).\r\n"
     "-CBrrggbb, /CBrrggbb-      [optional] Override background color, if rr gg and bb is "
@@ -45,12 +44,19 @@ const std::string_view kColourHelpLines =
     "-CG5rrggbb, /CG5rrggbb -   [optional] Override 5px grid color, if rr gg and bb is "
     "correct hex values.\r\n"
     "-CG10rrggbb, /CG10rrggbb - [optional] Override 10px grid color, if rr gg and bb is "
-    "correct hex values.";
+    "correct hex values.\r\n";
 
-void SHOWHELP(Console& console) {
-  console << kHelpText;
-  console.WriteLine(kColourHelpLines);
+}  // namespace
+
+void WriteHelpScreen(std::string_view program_lines, Console& console) {
+  // The screen goes to the console as one piece, so that it leaves in one write.
+  std::string screen;
+  screen.reserve(program_lines.size() + kColourHelpLines.size());
+  screen.append(program_lines).append(kColourHelpLines);
+  console << screen;
 }
+
+void SHOWHELP(Console& console) { WriteHelpScreen(kHelpText, console); }
 
 std::string_view TrueFalse(bool value) { return value ? "True" : "False"; }
 

@@ -11,10 +11,10 @@ namespace fontscan {
 void SHOWHELP(Console& console);
 void SHOWCURRENTPARAMS(const RunState& state, Console& console);
 
-// The pieces that fontsheet's reports share: the help lines of the colour options (the help
-// screen's last lines, without a line end after the last one), the parameter report without its
-// closing empty line, and how a flag is shown.
-extern const std::string_view kColourHelpLines;
+// The pieces that fontsheet's reports share: a help screen made of a program's own lines and the
+// help lines of the colour options, the parameter report without its closing empty line, and how
+// a flag is shown.
+void WriteHelpScreen(std::string_view program_lines, Console& console);
 void WriteParameterLines(const RunState& state, Console& console);
 std::string_view TrueFalse(bool value);
 

@@ -4,19 +4,25 @@
 
 #include <limits>
 #include <string>
+#include <vector>
+
+#include "app/fontsheet_reports.h"
+#include "app/reports.h"
 
 namespace fontscan {
 namespace {
 
-// Counts the writes that reach the output.
+// Counts the writes that reach the output, and keeps each.
 class CountingOutput final : public ConsoleOutput {
  public:
   void Write(std::string_view part) override {
     ++writes;
     text.append(part);
+    parts.emplace_back(part);
   }
   int writes = 0;
   std::string text;
+  std::vector<std::string> parts;
 };
 
 TEST(Console, LinesEndInCrLfAndNumbersAreDecimal) {
@@ -56,6 +62,42 @@ TEST(Console, FlushHandsOverWhatIsBuffered) {
   EXPECT_EQ(output.text, "a\r\n");
   console.Flush();
   EXPECT_EQ(output.writes, 1);
+}
+
+// The write that holds `text` whole, or -1 when no single write does.
+int WriteHolding(const CountingOutput& output, const std::string& text) {
+  for (std::size_t i = 0; i < output.parts.size(); ++i) {
+    if (output.parts[i].find(text) != std::string::npos) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// A help screen leaves in one write even when the text before it has nearly filled the buffer,
+// as after thousands of progress lines; every fill level around the flush point is tried.
+TEST(Console, HelpScreenLeavesInOneWrite) {
+  struct Screen {
+    const char* program;
+    void (*show)(Console&);
+  };
+  for (const Screen& screen : {Screen{"fontscan", SHOWHELP}, Screen{"fontsheet", SHOWSHEETHELP}}) {
+    StringOutput alone;
+    {
+      Console console(alone);
+      screen.show(console);
+    }
+    const std::string help = alone.text();
+    ASSERT_GT(help.size(), 1000u) << screen.program;
+    for (std::size_t before = 64 * 1024 - help.size() - 2; before < 64 * 1024 + 2; before += 7) {
+      CountingOutput output;
+      {
+        Console console(output);
+        console << std::string(before, '.');
+        screen.show(console);
+      }
+      EXPECT_EQ(output.text, std::string(before, '.') + help);
+      EXPECT_NE(WriteHolding(output, help), -1) << screen.program << " after " << before;
+    }
+  }
 }
 
 }  // namespace
