@@ -1,6 +1,7 @@
-// The strict PNG check: walks the chunks, checking each one's CRC and place, and inflates the image
-// data as the IDAT chunks come, through a fixed window, row by row, to check its size, its filter
-// types and, for palette images, that every pixel's index is inside the palette.
+// The strict PNG check: walks the chunks, checking each one's CRC, place and count, and the size
+// of the ancillary chunks that the standard defines; and inflates the image data as the IDAT
+// chunks come, through a fixed window, row by row, to check its size, its filter types and, for
+// palette images, that every pixel's index is inside the palette.
 
 #include "sheet/png_check.h"
 
@@ -320,6 +321,58 @@ class ImageData {
   bool ended_ = false;
 };
 
+// Where an ancillary chunk may stand: anywhere; before PLTE and IDAT; after PLTE, when there is
+// one, and before IDAT; before IDAT.
+enum class Place { kAnywhere, kBeforePalette, kAfterPalette, kBeforeImage };
+
+struct AncillaryRule {
+  char type[5];
+  Place place;
+  bool once;  // at most one in a file
+};
+
+// The ancillary chunks of the PNG standard (second edition) that have a place, a count or a size.
+// Any other ancillary chunk, tEXt and the private ones among them, may stand anywhere.
+constexpr AncillaryRule kAncillaryRules[] = {
+    {"cHRM", Place::kBeforePalette, true}, {"gAMA", Place::kBeforePalette, true},
+    {"iCCP", Place::kBeforePalette, true}, {"sBIT", Place::kBeforePalette, true},
+    {"sRGB", Place::kBeforePalette, true}, {"bKGD", Place::kAfterPalette, true},
+    {"hIST", Place::kAfterPalette, true},  {"tRNS", Place::kAfterPalette, true},
+    {"pHYs", Place::kBeforeImage, true},   {"sPLT", Place::kBeforeImage, false},
+    {"tIME", Place::kAnywhere, true},
+};
+
+// Whether the data of a known ancillary chunk has the size and values that the image allows.
+bool AncillaryDataRight(const unsigned char* type, const unsigned char* data, std::uint32_t length,
+                        const Header& header, int palette_entries) {
+  const int colour = header.colour_type;
+  const std::uint32_t entries = static_cast<std::uint32_t>(palette_entries);
+  if (IsType(type, "gAMA")) return length == 4;
+  if (IsType(type, "cHRM")) return length == 32;
+  if (IsType(type, "sRGB")) return length == 1 && data[0] <= 3;
+  if (IsType(type, "pHYs")) return length == 9 && data[8] <= 1;
+  if (IsType(type, "tIME")) return length == 7;
+  if (IsType(type, "hIST")) return length == 2 * entries;
+  if (IsType(type, "sBIT")) {
+    static constexpr std::uint32_t kSizes[] = {1, 0, 3, 3, 2, 0, 4};  // by colour type
+    if (length != kSizes[colour]) return false;
+    const int depth = colour == kPalette ? 8 : header.depth;
+    return std::all_of(data, data + length,
+                       [depth](unsigned char bits) { return bits >= 1 && bits <= depth; });
+  }
+  if (IsType(type, "bKGD")) {
+    if (colour == kPalette) return length == 1 && data[0] < entries;
+    return length == (colour == kGrey || colour == kGreyAlpha ? 2u : 6u);
+  }
+  if (IsType(type, "tRNS")) {
+    if (colour == kGrey) return length == 2;
+    if (colour == kTrueColour) return length == 6;
+    if (colour == kPalette) return length <= entries;
+    return false;  // the image has an alpha channel already
+  }
+  return true;  // iCCP, sPLT: their own structure is not checked
+}
+
 bool CrcRight(const unsigned char* type, std::uint32_t length) {
   const uLong crc = crc32(crc32(0L, Z_NULL, 0), type, length + 4);
   return crc == ReadBig32(type + 4 + length);
@@ -338,7 +391,9 @@ PngCheck CheckPng(std::string_view bytes) {
   int palette_entries = 0;
   bool seen_plte = false;
   bool seen_idat = false;
-  bool idat_closed = false;  // a chunk other than IDAT came after one
+  bool idat_closed = false;     // a chunk other than IDAT came after one
+  bool plte_too_late = false;   // a chunk that must follow PLTE came with no PLTE before it
+  std::uint32_t seen_once = 0;  // the rules of kAncillaryRules met so far, one bit each
   std::optional<ImageData> image;
 
   std::size_t at = sizeof kSignature;
@@ -372,7 +427,8 @@ PngCheck CheckPng(std::string_view bytes) {
       }
       if (!image->Feed(data, length)) return PngCheck::kInvalid;
     } else if (IsType(type, "PLTE")) {
-      if (seen_plte || seen_idat || length == 0 || length % 3 != 0 || length > 3 * 256) {
+      if (seen_plte || seen_idat || plte_too_late || length == 0 || length % 3 != 0 ||
+          length > 3 * 256) {
         return PngCheck::kInvalid;
       }
       palette_entries = static_cast<int>(length / 3);
@@ -389,6 +445,35 @@ PngCheck CheckPng(std::string_view bytes) {
     } else if ((type[0] & 0x20) == 0) {
       // Any other critical chunk, a second IHDR among them.
       return PngCheck::kInvalid;
+    } else {
+      const auto* rule =
+          std::find_if(std::begin(kAncillaryRules), std::end(kAncillaryRules),
+                       [type](const AncillaryRule& r) { return IsType(type, r.type); });
+      if (rule == std::end(kAncillaryRules)) continue;
+      const std::uint32_t bit = 1u << (rule - std::begin(kAncillaryRules));
+      if (rule->once && (seen_once & bit) != 0) return PngCheck::kInvalid;
+      seen_once |= bit;
+      switch (rule->place) {
+        case Place::kBeforePalette:
+          if (seen_plte || seen_idat) return PngCheck::kInvalid;
+          break;
+        case Place::kAfterPalette:
+          if (seen_idat) return PngCheck::kInvalid;
+          // A palette image has its PLTE before IDAT, and hIST describes a palette.
+          if (!seen_plte && (header.colour_type == kPalette || IsType(type, "hIST"))) {
+            return PngCheck::kInvalid;
+          }
+          if (!seen_plte) plte_too_late = true;
+          break;
+        case Place::kBeforeImage:
+          if (seen_idat) return PngCheck::kInvalid;
+          break;
+        case Place::kAnywhere:
+          break;
+      }
+      if (!AncillaryDataRight(type, data, length, header, palette_entries)) {
+        return PngCheck::kInvalid;
+      }
     }
   }
 }

@@ -294,6 +294,102 @@ TEST(PngCheck, RejectsEachSingleFault) {
   for (const auto& c : kCases) EXPECT_EQ(CheckPng(c.file), PngCheck::kInvalid) << c.name;
 }
 
+// The ancillary chunks that the standard gives a place, a count or a size, in the RGB image
+// (IHDR, IDAT, IDAT, IEND) and the palette image of 3 colours (IHDR, PLTE, IDAT, IEND).
+TEST(PngCheck, AncillaryChunksInTheirPlacesCountsAndSizes) {
+  const auto chunk = [](const char* type, std::string data) {
+    return pb::Chunk{type, std::move(data), {}, {}};
+  };
+  const pb::Chunk gama = chunk("gAMA", std::string("\0\0\xB1\x8F", 4));
+  const pb::Chunk time = chunk("tIME", std::string("\x07\xEA\x0C\x07\x0C\x00\x00", 7));
+  const pb::Chunk rgb_trns = chunk("tRNS", std::string(6, '\x10'));
+  const pb::Chunk palette_trns = chunk("tRNS", std::string(3, '\x80'));
+  const pb::Chunk hist = chunk("hIST", std::string(6, '\x01'));
+  const pb::Chunk plte = chunk("PLTE", pb::Palette(4));
+  // Each chunk inserted before the chunk at its index.
+  const auto rgb_with = [](std::vector<std::pair<std::size_t, pb::Chunk>> added) {
+    Chunks chunks = Rgb();
+    for (auto it = added.rbegin(); it != added.rend(); ++it) {
+      chunks = Inserted(chunks, it->first, it->second);
+    }
+    return pb::Assemble(chunks);
+  };
+  const auto indexed_with = [](std::vector<std::pair<std::size_t, pb::Chunk>> added) {
+    Chunks chunks = Indexed();
+    for (auto it = added.rbegin(); it != added.rend(); ++it) {
+      chunks = Inserted(chunks, it->first, it->second);
+    }
+    return pb::Assemble(chunks);
+  };
+  const struct {
+    const char* name;
+    std::string file;
+    PngCheck expected;
+  } kCases[] = {
+      {"every kind in its place (RGB)",
+       rgb_with({{1, gama},
+                 {1, chunk("cHRM", std::string(32, '\x01'))},
+                 {1, chunk("sRGB", "\x03")},
+                 {1, chunk("sBIT", "\x05\x06\x08")},
+                 {1, chunk("pHYs", std::string("\0\0\x0B\x13\0\0\x0B\x13\x01", 9))},
+                 {1, chunk("bKGD", std::string(6, '\0'))},
+                 {1, rgb_trns},
+                 {1, chunk("sPLT", std::string("p\0\x08\0\0\0\xFF\0\0", 9))},
+                 {1, chunk("sPLT", std::string("q\0\x08\0\0\0\xFF\0\0", 9))},
+                 {3, time},
+                 {3, chunk("tEXt", std::string("a\0b", 3))},
+                 {3, chunk("prIv", "x")}}),
+       PngCheck::kValid},
+      {"every kind in its place (palette)",
+       indexed_with({{1, gama},
+                     {1, chunk("sBIT", "\x08\x01\x04")},
+                     {2, palette_trns},
+                     {2, chunk("bKGD", "\x02")},
+                     {2, hist},
+                     {3, time}}),
+       PngCheck::kValid},
+      {"hIST after a suggested palette",
+       rgb_with({{1, plte}, {1, chunk("hIST", std::string(8, '\0'))}}), PngCheck::kValid},
+      {"tRNS of fewer entries than the palette", indexed_with({{2, chunk("tRNS", "\x80")}}),
+       PngCheck::kValid},
+      {"gAMA after PLTE", indexed_with({{2, gama}}), PngCheck::kInvalid},
+      {"gAMA after IDAT", rgb_with({{3, gama}}), PngCheck::kInvalid},
+      {"two gAMA", rgb_with({{1, gama}, {1, gama}}), PngCheck::kInvalid},
+      {"gAMA of 1 byte", rgb_with({{1, chunk("gAMA", "x")}}), PngCheck::kInvalid},
+      {"cHRM of 31 bytes", rgb_with({{1, chunk("cHRM", std::string(31, '\x01'))}}),
+       PngCheck::kInvalid},
+      {"sRGB intent 4", rgb_with({{1, chunk("sRGB", "\x04")}}), PngCheck::kInvalid},
+      {"pHYs unit 2", rgb_with({{1, chunk("pHYs", std::string("\0\0\0\x01\0\0\0\x01\x02", 9))}}),
+       PngCheck::kInvalid},
+      {"pHYs after IDAT", rgb_with({{3, chunk("pHYs", std::string(9, '\0'))}}), PngCheck::kInvalid},
+      {"sBIT of 0 bits", rgb_with({{1, chunk("sBIT", std::string("\x08\0\x08", 3))}}),
+       PngCheck::kInvalid},
+      {"sBIT above the depth", rgb_with({{1, chunk("sBIT", "\x08\x09\x08")}}), PngCheck::kInvalid},
+      {"sBIT of grey size in RGB", rgb_with({{1, chunk("sBIT", "\x08")}}), PngCheck::kInvalid},
+      {"tRNS before PLTE", indexed_with({{1, palette_trns}}), PngCheck::kInvalid},
+      {"tRNS after IDAT", rgb_with({{3, rgb_trns}}), PngCheck::kInvalid},
+      {"two tRNS", rgb_with({{1, rgb_trns}, {1, rgb_trns}}), PngCheck::kInvalid},
+      {"tRNS of 4 bytes in RGB", rgb_with({{1, chunk("tRNS", "abcd")}}), PngCheck::kInvalid},
+      {"tRNS longer than the palette", indexed_with({{2, chunk("tRNS", "abcd")}}),
+       PngCheck::kInvalid},
+      {"tRNS with alpha", pb::Assemble(Inserted(Image({4, 4, 8, 6}, 0), 1, rgb_trns)),
+       PngCheck::kInvalid},
+      {"bKGD index outside the palette", indexed_with({{2, chunk("bKGD", "\x03")}}),
+       PngCheck::kInvalid},
+      {"bKGD of grey size in RGB", rgb_with({{1, chunk("bKGD", std::string(2, '\0'))}}),
+       PngCheck::kInvalid},
+      {"PLTE after bKGD", rgb_with({{1, chunk("bKGD", std::string(6, '\0'))}, {1, plte}}),
+       PngCheck::kInvalid},
+      {"hIST without PLTE", rgb_with({{1, hist}}), PngCheck::kInvalid},
+      {"hIST of the wrong size", indexed_with({{2, chunk("hIST", std::string(4, '\0'))}}),
+       PngCheck::kInvalid},
+      {"two tIME", rgb_with({{1, time}, {3, time}}), PngCheck::kInvalid},
+      {"tIME of 6 bytes", rgb_with({{3, chunk("tIME", std::string(6, '\x01'))}}),
+       PngCheck::kInvalid},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(CheckPng(c.file), c.expected) << c.name;
+}
+
 TEST(PngCheck, RejectsEveryCutAndEveryFlippedBit) {
   const std::string file =
       pb::Assemble(Inserted(Indexed(), 2, {"tEXt", std::string("k\0v", 3), {}, {}}));
