@@ -306,20 +306,18 @@ TEST(PngCheck, AncillaryChunksInTheirPlacesCountsAndSizes) {
   const pb::Chunk palette_trns = chunk("tRNS", std::string(3, '\x80'));
   const pb::Chunk hist = chunk("hIST", std::string(6, '\x01'));
   const pb::Chunk plte = chunk("PLTE", pb::Palette(4));
-  // Each chunk inserted before the chunk at its index.
-  const auto rgb_with = [](std::vector<std::pair<std::size_t, pb::Chunk>> added) {
-    Chunks chunks = Rgb();
+  // `base` with each chunk inserted before the chunk at its index.
+  const auto with = [](Chunks base, std::vector<std::pair<std::size_t, pb::Chunk>> added) {
     for (auto it = added.rbegin(); it != added.rend(); ++it) {
-      chunks = Inserted(chunks, it->first, it->second);
+      base = Inserted(base, it->first, it->second);
     }
-    return pb::Assemble(chunks);
+    return pb::Assemble(base);
   };
-  const auto indexed_with = [](std::vector<std::pair<std::size_t, pb::Chunk>> added) {
-    Chunks chunks = Indexed();
-    for (auto it = added.rbegin(); it != added.rend(); ++it) {
-      chunks = Inserted(chunks, it->first, it->second);
-    }
-    return pb::Assemble(chunks);
+  const auto rgb_with = [&](std::vector<std::pair<std::size_t, pb::Chunk>> added) {
+    return with(Rgb(), std::move(added));
+  };
+  const auto indexed_with = [&](std::vector<std::pair<std::size_t, pb::Chunk>> added) {
+    return with(Indexed(), std::move(added));
   };
   const struct {
     const char* name;
