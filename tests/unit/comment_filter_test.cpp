@@ -16,7 +16,6 @@ namespace fontscan::testing {
 namespace {
 
 using namespace std::string_literals;
-using Symbols = std::vector<std::vector<std::uint8_t>>;
 
 // All with two bytes per symbol.
 struct FilterCase {
@@ -34,11 +33,7 @@ TEST_P(FilterTest, WhatReachesTheParser) {
   const FilterCase& c = GetParam();
   WalkResult result = Walk(2, c.text);
   EXPECT_EQ(result.out, c.out);
-  ASSERT_EQ(result.state.SYMBOLSDATA.count(), static_cast<std::int32_t>(c.symbols.size()));
-  for (std::size_t i = 0; i < c.symbols.size(); ++i) {
-    EXPECT_EQ(result.state.SYMBOLSDATA.Symbol(static_cast<std::int32_t>(i + 1)), c.symbols[i])
-        << "symbol #" << i + 1;
-  }
+  ExpectSymbolTable(result.state, c.symbols);
 }
 
 const std::string kOne = Finished(1);

@@ -15,8 +15,6 @@
 namespace fontscan::testing {
 namespace {
 
-using Symbols = std::vector<std::vector<std::uint8_t>>;
-
 struct FastCase {
   const char* name;
   std::int32_t symbol_size;
@@ -81,11 +79,7 @@ TEST_P(FastWalkTest, LeavesWhatTheCharacterWalkLeaves) {
   const FastCase& c = GetParam();
   WalkResult result = Walk(c.symbol_size, c.text);
   EXPECT_EQ(result.out, c.out);
-  ASSERT_EQ(result.state.SYMBOLSDATA.count(), static_cast<std::int32_t>(c.symbols.size()));
-  for (std::size_t i = 0; i < c.symbols.size(); ++i) {
-    EXPECT_EQ(result.state.SYMBOLSDATA.Symbol(static_cast<std::int32_t>(i + 1)), c.symbols[i])
-        << "symbol #" << i + 1;
-  }
+  ExpectSymbolTable(result.state, c.symbols);
   EXPECT_EQ(result.state.BYTEDATA, c.byte_data);
   EXPECT_EQ(result.state.BYTEISHEX, c.byte_is_hex);
   EXPECT_EQ(result.state.STIN2, c.in_symbol);
@@ -122,11 +116,7 @@ TEST(FastWalk, ReadsEveryValueInEverySpelling) {
   text += "};\n";
   WalkResult result = Walk(kSize, text);
   EXPECT_EQ(result.out, FinishedRange(1, static_cast<std::int32_t>(expected.size())));
-  ASSERT_EQ(result.state.SYMBOLSDATA.count(), static_cast<std::int32_t>(expected.size()));
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(result.state.SYMBOLSDATA.Symbol(static_cast<std::int32_t>(i + 1)), expected[i])
-        << "symbol #" << i + 1;
-  }
+  ExpectSymbolTable(result.state, expected);
 }
 
 }  // namespace

@@ -2,16 +2,21 @@
 // out, plus the expected forms of the reader's messages written out independently.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/console.h"
 #include "app/run_state.h"
 #include "reader/comment_filter.h"
 
 namespace fontscan::testing {
+
+using Symbols = std::vector<std::vector<std::uint8_t>>;
 
 struct WalkResult {
   std::string out;
@@ -31,6 +36,15 @@ inline WalkResult Walk(std::int32_t symbol_size, std::string_view text) {
   }
   result.out = output.text();
   return result;
+}
+
+// Checks that the symbol table holds exactly `expected`, symbol by symbol.
+inline void ExpectSymbolTable(const RunState& state, const Symbols& expected) {
+  ASSERT_EQ(state.SYMBOLSDATA.count(), static_cast<std::int32_t>(expected.size()));
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(state.SYMBOLSDATA.Symbol(static_cast<std::int32_t>(i + 1)), expected[i])
+        << "symbol #" << i + 1;
+  }
 }
 
 inline std::string PositionText(std::int32_t position) {

@@ -14,8 +14,6 @@
 namespace fontscan::testing {
 namespace {
 
-using Symbols = std::vector<std::vector<std::uint8_t>>;
-
 struct ParseCase {
   const char* name;
   std::int32_t symbol_size;
@@ -36,11 +34,7 @@ TEST_P(ParseTest, ConsoleTextAndSymbolTable) {
   EXPECT_EQ(result.state.CONTENTERROR, c.error);
   EXPECT_FALSE(result.state.FSHOWHELP);  // the walk leaves the help decision to the caller
   ASSERT_EQ(result.state.SYMBOLSCOUNT, static_cast<std::int32_t>(c.symbols.size()));
-  ASSERT_EQ(result.state.SYMBOLSDATA.count(), static_cast<std::int32_t>(c.symbols.size()));
-  for (std::size_t i = 0; i < c.symbols.size(); ++i) {
-    EXPECT_EQ(result.state.SYMBOLSDATA.Symbol(static_cast<std::int32_t>(i + 1)), c.symbols[i])
-        << "symbol #" << i + 1;
-  }
+  ExpectSymbolTable(result.state, c.symbols);
 }
 
 const ParseCase kCases[] = {
