@@ -18,24 +18,15 @@
 #include "app/console.h"
 #include "app/run.h"
 #include "app/run_state.h"
+#include "fuzz/invariants.h"
 #include "platform/files.h"
 #include "platform/locale.h"
 
 namespace fontscan {
 namespace {
 
-[[noreturn]] void Fail(const char* what, const std::string& detail = {}) {
-  std::fprintf(stderr, "run invariant broken: %s\n%s\n", what, detail.c_str());
-  std::abort();
-}
-
-void Check(bool condition, const char* what, const std::string& detail = {}) {
-  if (!condition) Fail(what, detail);
-}
-
-bool Contains(std::string_view text, std::string_view part) {
-  return text.find(part) != std::string_view::npos;
-}
+using fuzzing::Check;
+using fuzzing::Contains;
 
 constexpr std::string_view kTexts[] = {
     "// two glyphs\nconst unsigned char font[][16] = {\n"

@@ -29,6 +29,7 @@
 #include "app/console.h"
 #include "app/fontsheet_run.h"
 #include "app/run_state.h"
+#include "fuzz/invariants.h"
 #include "platform/files.h"
 #include "platform/locale.h"
 #include "platform/output_files.h"
@@ -41,18 +42,9 @@
 namespace fontscan {
 namespace {
 
-[[noreturn]] void Fail(const char* what, const std::string& detail = {}) {
-  std::fprintf(stderr, "sheet invariant broken: %s\n%s\n", what, detail.c_str());
-  std::abort();
-}
-
-void Check(bool condition, const char* what, const std::string& detail = {}) {
-  if (!condition) Fail(what, detail);
-}
-
-bool Contains(std::string_view text, std::string_view piece) {
-  return text.find(piece) != std::string_view::npos;
-}
+using fuzzing::Check;
+using fuzzing::Contains;
+using fuzzing::Fail;
 
 std::size_t CountOf(std::string_view text, std::string_view needle) {
   std::size_t count = 0;

@@ -14,20 +14,14 @@
 
 #include "app/console.h"
 #include "app/run_state.h"
+#include "fuzz/invariants.h"
 #include "reader/comment_filter.h"
 #include "reader/symbol_parser.h"
 
 namespace fontscan {
 namespace {
 
-[[noreturn]] void Fail(const char* what, const std::string& detail = {}) {
-  std::fprintf(stderr, "walk invariant broken: %s\n%s\n", what, detail.c_str());
-  std::abort();
-}
-
-void Check(bool condition, const char* what, const std::string& detail = {}) {
-  if (!condition) Fail(what, detail);
-}
+using fuzzing::Check;
 
 // The filter as the format describes it: one character at a time, no jumps.
 void PlainWalk(RunState& state, std::string_view text, Console& console) {
