@@ -5,8 +5,8 @@
 #include <optional>
 #include <string_view>
 
-#include "app/console.h"
-#include "app/run_state.h"
+#include "core/console.h"
+#include "core/run_state.h"
 #include "platform/files.h"
 
 namespace fontscan {

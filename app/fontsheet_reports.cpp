@@ -4,6 +4,7 @@
 
 #include "app/reports.h"
 #include "app/sheet_options.h"
+#include "sheet/glyph_format.h"
 
 namespace fontscan {
 

@@ -1,8 +1,8 @@
 // fontsheet's help screen and parameter report.
 #pragma once
 
-#include "app/console.h"
-#include "app/run_state.h"
+#include "core/console.h"
+#include "core/run_state.h"
 
 namespace fontscan {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/console.h"
+#include "core/console.h"
 #include "app/run.h"
-#include "app/run_state.h"
+#include "core/run_state.h"
 #include "platform/output_files.h"
 
 namespace fontscan {

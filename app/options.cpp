@@ -1,14 +1,10 @@
 #include "app/options.h"
 
+#include "reader/hex_byte.h"
+
 namespace fontscan {
 
 namespace {
-
-std::int32_t HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // A colour option: `prefix` then rrggbb and nothing more. R, G and B keep what was read even
 // when a pair is invalid; the colour changes only when all three are valid.
@@ -27,14 +23,6 @@ void ApplyColourOption(RunState& state, std::string_view parameter, std::string_
 }
 
 }  // namespace
-
-std::int32_t STRTOHEXBYTE(std::string_view text) {
-  if (text.size() != 2) return -1;
-  std::int32_t high = HexDigitValue(text[0]);
-  std::int32_t low = HexDigitValue(text[1]);
-  if (high < 0 || low < 0) return -1;
-  return high * 16 + low;
-}
 
 void SETCOLORSBW(RunState& state) {
   state.CLDM = 0x666666;

@@ -4,12 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/run_state.h"
+#include "core/run_state.h"
 
 namespace fontscan {
-
-// The value 0..255 of a two-character upper-case hexadecimal text, or -1.
-std::int32_t STRTOHEXBYTE(std::string_view text);
 
 // The grey scheme for delimiters and grid; background and symbol colours stay.
 void SETCOLORSBW(RunState& state);

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
+#include "core/run_state.h"
 
 namespace fontscan {
 

@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/console.h"
+#include "core/console.h"
 #include "app/font_file.h"
 #include "app/parameters.h"
-#include "app/run_state.h"
+#include "core/run_state.h"
 #include "platform/files.h"
 
 namespace fontscan {

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/console.h"
-#include "app/run_state.h"
+#include "core/console.h"
+#include "core/run_state.h"
 #include "bench/fonts.h"
 #include "reader/comment_filter.h"
 

@@ -26,9 +26,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/console.h"
+#include "core/console.h"
 #include "app/fontsheet_run.h"
-#include "app/run_state.h"
+#include "core/run_state.h"
 #include "fuzz/invariants.h"
 #include "platform/files.h"
 #include "platform/locale.h"

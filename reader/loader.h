@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "app/console.h"
-#include "app/run_state.h"
+#include "core/console.h"
+#include "core/run_state.h"
 #include "platform/files.h"
 
 namespace fontscan {

@@ -4,9 +4,8 @@
 #include <limits>
 
 #include "platform/byte_scan.h"
-
-#include "app/options.h"
 #include "reader/diagnostics.h"
+#include "reader/hex_byte.h"
 
 namespace fontscan {
 

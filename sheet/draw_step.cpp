@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/sheet_options.h"
+#include "sheet/glyph_format.h"
 #include "sheet/output_step.h"
 #include "sheet/png_check.h"
 #include "sheet/png_codec.h"

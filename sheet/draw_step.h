@@ -1,8 +1,8 @@
 // Drawing the font just read as its sheet.
 #pragma once
 
-#include "app/console.h"
-#include "app/run_state.h"
+#include "core/console.h"
+#include "core/run_state.h"
 #include "platform/output_files.h"
 #include "sheet/render.h"
 #include "sheet/sheet_geometry.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/console.h"
-#include "app/run_state.h"
+#include "core/console.h"
+#include "core/run_state.h"
 #include "platform/output_files.h"
 
 namespace fontscan {

@@ -4,7 +4,7 @@
 #include <new>
 #include <string>
 
-#include "app/sheet_options.h"
+#include "sheet/glyph_format.h"
 #include "platform/text_files.h"
 #include "reader/diagnostics.h"
 #include "reader/loader.h"

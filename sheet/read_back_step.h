@@ -2,8 +2,8 @@
 // reading each symbol, and writing the font text.
 #pragma once
 
-#include "app/console.h"
-#include "app/run_state.h"
+#include "core/console.h"
+#include "core/run_state.h"
 #include "platform/files.h"
 #include "platform/output_files.h"
 

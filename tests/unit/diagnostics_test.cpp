@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/console.h"
-#include "app/run_state.h"
+#include "core/console.h"
+#include "core/run_state.h"
 
 namespace fontscan {
 namespace {

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/console.h"
-#include "app/run_state.h"
+#include "core/console.h"
+#include "core/run_state.h"
 #include "platform/files.h"
 #include "platform/output_files.h"
 

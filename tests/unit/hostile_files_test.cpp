@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/console.h"
+#include "core/console.h"
 #include "app/run.h"
-#include "app/run_state.h"
+#include "core/run_state.h"
 #include "platform/files.h"
 
 namespace fontscan {

@@ -16,8 +16,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/console.h"
-#include "app/run_state.h"
+#include "core/console.h"
+#include "core/run_state.h"
 #include "platform/files.h"
 #include "tests/unit/reader_walk.h"
 

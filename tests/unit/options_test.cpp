@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "app/run_state.h"
+#include "core/run_state.h"
+#include "reader/hex_byte.h"
 
 namespace fontscan {
 namespace {

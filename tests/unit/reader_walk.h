@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/console.h"
-#include "app/run_state.h"
+#include "core/console.h"
+#include "core/run_state.h"
 #include "reader/comment_filter.h"
 
 namespace fontscan::testing {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/console.h"
-#include "app/run_state.h"
+#include "core/console.h"
+#include "core/run_state.h"
 #include "platform/files.h"
 #include "reader/loader.h"
 #include "tests/unit/reader_walk.h"

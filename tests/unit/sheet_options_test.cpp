@@ -1,10 +1,11 @@
 #include "app/sheet_options.h"
+#include "sheet/glyph_format.h"
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 
-#include "app/run_state.h"
+#include "core/run_state.h"
 
 namespace fontscan {
 namespace {
