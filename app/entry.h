@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/console.h"
 #include "app/run.h"
+#include "core/console.h"
 #include "core/run_state.h"
 #include "platform/console.h"
 #include "platform/files.h"

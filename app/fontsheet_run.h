@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/console.h"
 #include "app/run.h"
+#include "core/console.h"
 #include "core/run_state.h"
 #include "platform/output_files.h"
 

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/console.h"
 #include "app/font_file.h"
 #include "app/parameters.h"
+#include "core/console.h"
 #include "core/run_state.h"
 #include "platform/files.h"
 

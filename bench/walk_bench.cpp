@@ -12,9 +12,9 @@
 #include <string>
 #include <string_view>
 
+#include "bench/fonts.h"
 #include "core/console.h"
 #include "core/run_state.h"
-#include "bench/fonts.h"
 #include "reader/comment_filter.h"
 
 namespace fontscan::bench {

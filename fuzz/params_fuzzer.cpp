@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/console.h"
 #include "app/run.h"
+#include "core/console.h"
 #include "core/run_state.h"
 #include "fuzz/invariants.h"
 #include "platform/files.h"

@@ -26,8 +26,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/console.h"
 #include "app/fontsheet_run.h"
+#include "core/console.h"
 #include "core/run_state.h"
 #include "fuzz/invariants.h"
 #include "platform/files.h"

@@ -278,7 +278,8 @@ std::size_t TakeCommonText(RunState& state, std::string_view text, std::size_t f
       } else if (p[1] == '*') {
         // The comment ends at the first '/' whose raw previous byte is '*': "/*/" is one.
         const char* close = p + 2;
-        while ((close = static_cast<const char*>(std::memchr(close, '/', end - close))) != nullptr &&
+        while ((close = static_cast<const char*>(std::memchr(close, '/', end - close))) !=
+                   nullptr &&
                close[-1] != '*') {
           ++close;
         }

@@ -4,12 +4,12 @@
 #include <new>
 #include <string>
 
-#include "sheet/glyph_format.h"
 #include "platform/text_files.h"
 #include "reader/diagnostics.h"
 #include "reader/loader.h"
 #include "sheet/draw_step.h"
 #include "sheet/font_text.h"
+#include "sheet/glyph_format.h"
 #include "sheet/output_step.h"
 #include "sheet/png_codec.h"
 #include "sheet/read_cells.h"

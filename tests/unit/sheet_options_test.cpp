@@ -1,11 +1,11 @@
 #include "app/sheet_options.h"
-#include "sheet/glyph_format.h"
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 
 #include "core/run_state.h"
+#include "sheet/glyph_format.h"
 
 namespace fontscan {
 namespace {
