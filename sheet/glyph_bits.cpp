@@ -15,7 +15,7 @@ BitPlace PlaceOfPixel(const GlyphFormat& format, std::int32_t column, std::int32
       place = row % 8;
       break;
     case ByteLayout::kRows:
-      byte = row * (format.width / 8) + column / 8;
+      byte = row * RowBytes(format) + column / 8;
       place = column % 8;
       break;
   }
@@ -32,6 +32,25 @@ std::vector<BitPlace> PixelPlaces(const GlyphFormat& format) {
     }
   }
   return places;
+}
+
+std::int32_t RowBytes(const GlyphFormat& format) { return (format.width + 7) / 8; }
+
+std::int32_t SymbolBytes(const GlyphFormat& format) {
+  if (format.layout == ByteLayout::kRows) return RowBytes(format) * format.symbol_height;
+  return format.width * (format.symbol_height / 8);
+}
+
+bool HasPixelsRightOfWidth(const GlyphFormat& format, const std::uint8_t* symbol) {
+  if (format.layout != ByteLayout::kRows) return false;
+  const std::int32_t row_bytes = RowBytes(format);
+  for (std::int32_t column = format.width; column < row_bytes * 8; ++column) {
+    for (std::int32_t row = 0; row < format.symbol_height; ++row) {
+      const BitPlace place = PlaceOfPixel(format, column, row);
+      if (symbol[place.byte] & place.mask) return true;
+    }
+  }
+  return false;
 }
 
 bool HasPaddingPixels(const GlyphFormat& format, const std::uint8_t* symbol) {

@@ -15,7 +15,9 @@ enum class ByteLayout {
 struct GlyphFormat {
   std::int32_t width;          // pixels across
   std::int32_t height;         // pixels down
-  std::int32_t symbol_height;  // the height rounded up to whole bytes
+  // Rows of the symbol's bytes: for column bytes the height rounded up to whole bytes; for row
+  // bytes the height, or (as the strict reader counts them) rounded up as for column bytes.
+  std::int32_t symbol_height;
   ByteLayout layout;
   bool lsb_first;  // the top or left pixel of a byte is bit 0, else bit 7
 };
@@ -25,7 +27,17 @@ struct BitPlace {
   std::uint8_t mask;  // the one bit
 };
 
-// The bit of pixel (column, row), both from 0; rows up to symbol_height - 1 have one.
+// Bytes a row of pixels takes in the Rows layout: the width rounded up to whole bytes.
+std::int32_t RowBytes(const GlyphFormat& format);
+
+// Bytes a symbol takes.
+std::int32_t SymbolBytes(const GlyphFormat& format);
+
+// True when a Rows symbol sets a bit right of the width, in a row's last byte.
+bool HasPixelsRightOfWidth(const GlyphFormat& format, const std::uint8_t* symbol);
+
+// The bit of pixel (column, row), both from 0; rows up to symbol_height - 1 have one,
+// and in the Rows layout columns up to the row's last bit.
 BitPlace PlaceOfPixel(const GlyphFormat& format, std::int32_t column, std::int32_t row);
 
 // The bit of every pixel down to the font height, row after row from the top: what PlaceOfPixel
