@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/defined_name.h"
+#include "core/symbol_table.h"
 #include "platform/memory.h"
-#include "reader/symbol_table.h"
 
 namespace fontscan {
 
@@ -43,6 +44,15 @@ struct RunState {
   std::int32_t SCALE = 1;
   std::int32_t PERLINE = 16;
   bool OVERWRITE = false;
+
+  // Array mode: the font text read as C source, one flat or nested array of values.
+  bool ARRAYREAD = false;
+  std::string ARRAYNAME;  // as typed; empty when not given
+  std::vector<DefinedName> DEFINEDNAMES;
+  std::int32_t SKIPVALUES = 0;
+  std::int32_t VALUEBITS = 8;
+  bool FLATTEXT = false;
+  bool FINDLAYOUTS = false;
 
   // Parser structure, filter and number flags.
   bool STOUT = true;

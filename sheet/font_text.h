@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "reader/symbol_table.h"
+#include "core/symbol_table.h"
 #include "sheet/glyph_bits.h"
 
 namespace fontscan {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "reader/symbol_table.h"
+#include "core/symbol_table.h"
 #include "sheet/glyph_bits.h"
 #include "sheet/rgb_image.h"
 #include "sheet/sheet_geometry.h"
