@@ -48,10 +48,11 @@ std::optional<CellSize> ReadCellSize(std::string_view name) {
 }
 
 void TestFontFile(RunState& state, const Parameter& parameter, const platform::FileSystem& files,
-                  Console& console, PngEntry png_entry) {
+                  Console& console, PngEntry png_entry, std::optional<CellSize> given_size) {
   if (state.INFILENAMEFOUND || !files.IsExistingFile(parameter.typed)) return;
   const std::string& entry = parameter.text;
-  std::optional<CellSize> cell = ReadCellSize(NamePart(entry));
+  // A size given on the command line stands for the name's, and any file name serves.
+  std::optional<CellSize> cell = given_size ? given_size : ReadCellSize(NamePart(entry));
   if (!cell) return;
   state.FONTWIDTH = cell->width;
   state.FONTHEIGHT = cell->height;

@@ -33,8 +33,10 @@ enum class PngEntry {
   kSheet,     // a sheet to read back into a font
 };
 
-// The font file test for one parameter, tried after the option tests.
+// The font file test for one parameter, tried after the option tests. With `given_size`, any
+// existing file is the font, of that size.
 void TestFontFile(RunState& state, const Parameter& parameter, const platform::FileSystem& files,
-                  Console& console, PngEntry png_entry = PngEntry::kRejected);
+                  Console& console, PngEntry png_entry = PngEntry::kRejected,
+                  std::optional<CellSize> given_size = std::nullopt);
 
 }  // namespace fontscan

@@ -30,6 +30,18 @@ constexpr std::string_view kSheetHelpText =
     "-LSB, /LSB -     [optional] Top or left pixel in bit 0 (default for column bytes).\r\n"
     "-MSB, /MSB -     [optional] Top or left pixel in bit 7 (default for row bytes).\r\n"
     "-Y, /Y -         [optional] Replace the output file if it exists.\r\n"
+    "-A, /A -         [optional] Read the font text as C source: one flat or nested array.\r\n"
+    "-Aname, /Aname - [optional] The same, for the array of that name (written when reading "
+    "back).\r\n"
+    "-Dname, /Dname - [optional] Define a name (or name=n) for the #if groups inside the "
+    "array.\r\n"
+    "-SKIPn, /SKIPn - [optional] Pass over the first n elements of the array.\r\n"
+    "-W16, /W16 -     [optional] The array holds 16-bit values (-W32, /W32: 32-bit values).\r\n"
+    "-FLAT, /FLAT -   [optional] Write the font text read back as one flat list.\r\n"
+    "-SIZEwxh, /SIZEwxh -   [optional] Symbol size in pixels, for a file name without "
+    "WIDTHxHEIGHT_.\r\n"
+    "-LAYOUTS, /LAYOUTS -   [optional] Draw the first symbols in every layout that fits, best "
+    "first.\r\n"
     "\r\n"
     "A sheet is read back with the options it was drawn with, and one rule: a pixel whose "
     "smallest\r\n"
@@ -59,6 +71,12 @@ void SHOWSHEETPARAMS(const RunState& state, Console& console) {
   console << "SymbolsPerLine = " << state.PERLINE << CRLF;
   console << "Scale = " << state.SCALE << CRLF;
   console << "Overwrite = " << TrueFalse(state.OVERWRITE) << CRLF;
+  console << "ArrayRead = " << TrueFalse(state.ARRAYREAD) << CRLF;
+  console << "ArrayName = " << state.ARRAYNAME << CRLF;
+  console << "SkipValues = " << state.SKIPVALUES << CRLF;
+  console << "ValueBits = " << state.VALUEBITS << CRLF;
+  console << "FlatText = " << TrueFalse(state.FLATTEXT) << CRLF;
+  console << "FindLayouts = " << TrueFalse(state.FINDLAYOUTS) << CRLF;
   console.WriteLine("");
 }
 

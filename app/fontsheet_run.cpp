@@ -2,21 +2,71 @@
 
 #include "app/fontsheet_reports.h"
 #include "app/sheet_options.h"
+#include "reader/loader.h"
+#include "sheet/array_step.h"
 #include "sheet/draw_step.h"
+#include "sheet/glyph_format.h"
 #include "sheet/read_back_step.h"
 
 namespace fontscan {
 
+namespace {
+
+// In array mode a symbol's bytes follow its layout: a row font of any width takes whole bytes a
+// row and no padding rows.
+void FixArraySymbolSize(RunState& state) {
+  if (state.INFILENAMEFOUND && state.ARRAYREAD) {
+    state.SYMBOLSIZE = SymbolBytes(EffectiveGlyphFormat(state));
+  }
+}
+
+// Values of 16 or 32 bits must make up whole symbols.
+bool SymbolsFitValues(const RunState& state, Console& console) {
+  if (state.VALUEBITS == 8 || state.SYMBOLSIZE % (state.VALUEBITS / 8) == 0) return true;
+  console << "\r\nERROR: Symbols of " << state.SYMBOLSIZE << " bytes can't be read from "
+          << state.VALUEBITS << "-bit values!" << CRLF;
+  return false;
+}
+
+// For a run that recognised no input: the first entry that names an existing file, which a
+// size given with /SIZE would have made the font.
+void WriteSizeHint(const RunState& state, const platform::FileSystem& files, Console& console) {
+  for (const Parameter& parameter : state.INPARAMS) {
+    if (files.IsExistingFile(parameter.typed)) {
+      console << "\r\nHINT: " << parameter.typed << " exists; give its symbol size with /SIZEwxh."
+              << CRLF;
+      return;
+    }
+  }
+}
+
+// Reads the font text in the mode the options ask for; true when symbols were read.
+bool ReadFontText(RunState& state, const RunServices& services, Console& console) {
+  if (state.ARRAYREAD) {
+    return LoadFontFile(state, services.files, console) && ReadArrayFont(state, console);
+  }
+  if (ReadFontFile(state, services, console)) return true;
+  if (state.CONTENTERROR) WriteArrayHint(state, console);
+  return false;
+}
+
+}  // namespace
+
 int RunFontsheet(RunState& state, const std::vector<std::string>& arguments,
                  const RunServices& services, const platform::OutputFiles& outputs,
                  Console& console) {
-  ScanParameters(state, arguments, services, {ApplySheetOptionTests, PngEntry::kSheet}, console);
+  ScanParameters(state, arguments, services, {ApplySheetOptionTests, PngEntry::kSheet, GivenSize},
+                 console);
+  FixArraySymbolSize(state);
   bool written = false;
   if (!state.INFILENAMEFOUND) {
     ReportNoInputFile(state, console);
+    WriteSizeHint(state, services.files, console);
+  } else if (!SymbolsFitValues(state, console)) {
+    // nothing is read
   } else if (state.SHEETINPUT) {
     written = ReadBackSheet(state, services.files, outputs, console);
-  } else if (ReadFontFile(state, services, console)) {
+  } else if (ReadFontText(state, services, console)) {
     written = DrawFontSheet(state, outputs, console);
   }
   if (state.FSHOWHELP) SHOWSHEETHELP(console);

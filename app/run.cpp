@@ -16,10 +16,12 @@ void ScanParameters(RunState& state, const std::vector<std::string>& arguments,
   state.FONTHEIGHT = -1;
   if (state.INPARCOUNT < 1) state.FSHOWHELP = true;
 
+  const std::optional<CellSize> given_size =
+      rules.given_size != nullptr ? rules.given_size(state.INPARAMS) : std::nullopt;
   for (const Parameter& parameter : state.INPARAMS) {
     ApplyOptionTests(state, parameter.text);
-    if (rules.more_option_tests != nullptr) rules.more_option_tests(state, parameter.text);
-    TestFontFile(state, parameter, services.files, console, rules.png_entry);
+    if (rules.more_option_tests != nullptr) rules.more_option_tests(state, parameter);
+    TestFontFile(state, parameter, services.files, console, rules.png_entry, given_size);
   }
 }
 
@@ -43,7 +45,7 @@ bool HelpAsked(const RunState& state) {
 
 void RunFontscan(RunState& state, const std::vector<std::string>& arguments,
                  const RunServices& services, Console& console) {
-  ScanParameters(state, arguments, services, {nullptr, PngEntry::kRejected}, console);
+  ScanParameters(state, arguments, services, {nullptr, PngEntry::kRejected, nullptr}, console);
   if (state.INFILENAMEFOUND) {
     ReadFontFile(state, services, console);
   } else {

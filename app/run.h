@@ -2,6 +2,7 @@
 // both programs; fontscan's own run is the plain sequence of them.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,8 +25,10 @@ struct RunServices {
 // Where the two programs' command lines differ.
 struct CommandLineRules {
   // Tried on every entry after the common option tests; may be null.
-  void (*more_option_tests)(RunState& state, std::string_view parameter);
+  void (*more_option_tests)(RunState& state, const Parameter& parameter);
   PngEntry png_entry;
+  // The symbol size that the entries give, which replaces the one in the file name; may be null.
+  std::optional<CellSize> (*given_size)(const std::vector<Parameter>& parameters);
 };
 
 // Collects and sorts the parameters, then offers each to the option tests and the font file

@@ -546,7 +546,9 @@ void CheckReport(const Setup& setup, const std::string& report, const std::strin
                            "\r\nFirstBit = " + (setup.LsbFirst() ? "LSB" : "MSB") +
                            "\r\nSymbolsPerLine = " + std::to_string(setup.EffectivePerLine()) +
                            "\r\nScale = " + std::to_string(setup.EffectiveScale()) +
-                           "\r\nOverwrite = " + (setup.overwrite ? "True" : "False") + "\r\n\r\n";
+                           "\r\nOverwrite = " + (setup.overwrite ? "True" : "False") +
+                           "\r\nArrayRead = False\r\nArrayName = \r\nSkipValues = 0"
+                           "\r\nValueBits = 8\r\nFlatText = False\r\nFindLayouts = False\r\n\r\n";
   Check(report.size() >= tail.size() &&
             report.compare(report.size() - tail.size(), tail.size(), tail) == 0,
         "report ends with the sheet options", report);

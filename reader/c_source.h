@@ -24,11 +24,11 @@ struct SourcePosition {
 SourcePosition PositionAt(std::string_view file, std::size_t offset);
 
 struct ArrayDeclaration {
-  std::string name;            // as written, splices removed
-  std::size_t open = 0;        // file offset of the initializer's '{'
-  std::size_t close = 0;       // file offset of its matching '}', or file.size() when not closed
-  bool closed = false;         // a '}' closes it
-  std::int64_t elements = 0;   // elements of the outer list, as the array listing counts them
+  std::string name;           // as written, splices removed
+  std::size_t open = 0;       // file offset of the initializer's '{'
+  std::size_t close = 0;      // file offset of its matching '}', or file.size() when not closed
+  bool closed = false;        // a '}' closes it
+  std::int64_t elements = 0;  // elements of the outer list, as the array listing counts them
 };
 
 // A #define or #undef line, wherever it stands (but in a comment).

@@ -10,6 +10,8 @@ namespace fontscan {
 
 namespace {
 
+constexpr std::string_view kLoadingError = "\r\nERROR: Error while loading input file!";
+
 enum class LoadResult { kLoaded, kWrongSize, kFailed };
 
 LoadResult Load(RunState& state, const platform::FileSystem& files, Console& console) {
@@ -42,24 +44,30 @@ bool ReadWhole(platform::ReadableFile& file, char* buffer, std::size_t size) {
   return true;
 }
 
-bool LoadAndWalkFontFile(RunState& state, const platform::FileSystem& files, Console& console) {
-  // The file is closed when `Load` returns, on every path. Memory for the buffer or for a
-  // symbol that cannot be had ends this region just as a file that cannot be read does.
+bool LoadFontFile(RunState& state, const platform::FileSystem& files, Console& console) {
+  // The file is closed when `Load` returns, on every path.
   LoadResult result = LoadResult::kFailed;
   try {
     result = Load(state, files, console);
-    if (result == LoadResult::kLoaded) {
-      PrepareWalk(state);
-      WalkFontText(state, std::string_view(state.INFILEDATA.data(), state.INFILEDATA.size()),
-                   console);
-    }
   } catch (const std::bad_alloc&) {
     result = LoadResult::kFailed;
   }
-  if (result == LoadResult::kFailed) {
-    console.WriteLine("\r\nERROR: Error while loading input file!");
-  }
+  if (result == LoadResult::kFailed) console.WriteLine(kLoadingError);
   return result == LoadResult::kLoaded;
+}
+
+bool LoadAndWalkFontFile(RunState& state, const platform::FileSystem& files, Console& console) {
+  if (!LoadFontFile(state, files, console)) return false;
+  // Memory for a symbol that cannot be had ends the walk just as a file that cannot be read does.
+  try {
+    PrepareWalk(state);
+    WalkFontText(state, std::string_view(state.INFILEDATA.data(), state.INFILEDATA.size()),
+                 console);
+  } catch (const std::bad_alloc&) {
+    console.WriteLine(kLoadingError);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace fontscan

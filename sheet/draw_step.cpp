@@ -12,13 +12,13 @@ namespace fontscan {
 
 namespace {
 
-// How many of the symbols read set a bit below the font height.
-std::int32_t SymbolsWithPaddingPixels(const GlyphFormat& format, const SymbolTable& symbols,
-                                      std::int32_t count) {
-  if (format.height == format.symbol_height) return 0;
+// How many of the symbols read set a bit that `test` finds outside the font's pixels.
+std::int32_t SymbolsWithHiddenPixels(const GlyphFormat& format, const SymbolTable& symbols,
+                                     std::int32_t count,
+                                     bool (*test)(const GlyphFormat&, const std::uint8_t*)) {
   std::int32_t found = 0;
   for (std::int32_t number = 1; number <= count; ++number) {
-    if (HasPaddingPixels(format, symbols.bytes(number))) ++found;
+    if (test(format, symbols.bytes(number))) ++found;
   }
   return found;
 }
@@ -36,7 +36,10 @@ SheetColours ColoursOfSheet(const RunState& state) {
 }
 
 bool RowLayoutFits(const RunState& state, Console& console) {
-  if (EffectiveLayout(state) != ByteLayout::kRows || state.FONTWIDTH % 8 == 0) return true;
+  // An array holds whole bytes a row, whatever the width.
+  if (state.ARRAYREAD || EffectiveLayout(state) != ByteLayout::kRows || state.FONTWIDTH % 8 == 0) {
+    return true;
+  }
   console.WriteLine("\r\nERROR: Row layout needs a font width that is a multiple of 8!");
   return false;
 }
@@ -57,9 +60,20 @@ bool DrawFontSheet(const RunState& state, const platform::OutputFiles& outputs, 
   if (!ColoursReadBack(colours)) {
     console.WriteLine("\r\nWARNING: With this color scheme the sheet can't be read back!");
   }
-  const std::int32_t padded = SymbolsWithPaddingPixels(format, state.SYMBOLSDATA, count);
+  const std::int32_t padded =
+      format.height == format.symbol_height
+          ? 0
+          : SymbolsWithHiddenPixels(format, state.SYMBOLSDATA, count, HasPaddingPixels);
   if (padded > 0) {
     console << "\r\nWARNING: Pixels below the symbol height are set in " << padded << " of "
+            << count << " symbols; the sheet does not show them." << CRLF;
+  }
+  const std::int32_t beyond =
+      state.ARRAYREAD && format.width % 8 != 0
+          ? SymbolsWithHiddenPixels(format, state.SYMBOLSDATA, count, HasPixelsRightOfWidth)
+          : 0;
+  if (beyond > 0) {
+    console << "\r\nWARNING: Pixels right of the symbol width are set in " << beyond << " of "
             << count << " symbols; the sheet does not show them." << CRLF;
   }
   const SheetLayout layout = LayoutOfSheet(state);

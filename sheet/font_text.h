@@ -9,9 +9,16 @@
 
 namespace fontscan {
 
+// How the array is written: its name, its values, its shape.
+struct FontTextStyle {
+  std::string name;             // empty: font_WxH
+  std::int32_t value_bits = 8;  // 8, 16 or 32: bytes joined into values in the first bit's order
+  bool flat = false;            // one flat list, a line of values a symbol
+};
+
 // The whole text for every symbol of the table, each line ended by `line_end`. May throw
 // std::bad_alloc.
 std::string FontText(const GlyphFormat& format, const SymbolTable& symbols,
-                     std::string_view line_end);
+                     const FontTextStyle& style, std::string_view line_end);
 
 }  // namespace fontscan

@@ -13,7 +13,16 @@ bool LsbFirst(const RunState& state) {
   return EffectiveLayout(state) != ByteLayout::kRows;
 }
 
+GlyphFormat ArrayGlyphFormat(const RunState& state) {
+  GlyphFormat format{state.FONTWIDTH, state.FONTHEIGHT, state.SYMBOLHEIGHT, EffectiveLayout(state),
+                     LsbFirst(state)};
+  // Row bytes in an array run to the font height: there are no padding rows.
+  if (format.layout == ByteLayout::kRows) format.symbol_height = state.FONTHEIGHT;
+  return format;
+}
+
 GlyphFormat EffectiveGlyphFormat(const RunState& state) {
+  if (state.ARRAYREAD) return ArrayGlyphFormat(state);
   return {state.FONTWIDTH, state.FONTHEIGHT, state.SYMBOLHEIGHT, EffectiveLayout(state),
           LsbFirst(state)};
 }

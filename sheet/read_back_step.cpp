@@ -120,7 +120,8 @@ bool ReadBackSheet(RunState& state, const platform::FileSystem& files,
   return WriteOutputFile(
       state, outputs, ".h",
       [&](std::string& text) {
-        text = FontText(format, state.SYMBOLSDATA, platform::kTextLineEnd);
+        text = FontText(format, state.SYMBOLSDATA,
+                        {state.ARRAYNAME, state.VALUEBITS, state.FLATTEXT}, platform::kTextLineEnd);
         return true;
       },
       console);

@@ -72,8 +72,9 @@ SheetOptions OptionsOf(const std::vector<std::string>& entries) {
     auto colour = [&](std::size_t prefix) {
       return static_cast<std::uint32_t>(std::stoul(entry.substr(prefix), nullptr, 16));
     };
-    if (entry.rfind("/S", 0) == 0) options.scale = std::stoi(entry.substr(2));
-    if (entry.rfind("/L", 0) == 0 && entry != "/LSB") options.per_line = std::stoi(entry.substr(2));
+    const bool number = entry.size() > 2 && std::isdigit(static_cast<unsigned char>(entry[2]));
+    if (number && entry.rfind("/S", 0) == 0) options.scale = std::stoi(entry.substr(2));
+    if (number && entry.rfind("/L", 0) == 0) options.per_line = std::stoi(entry.substr(2));
     if (entry.rfind("/CB", 0) == 0) options.colours.background = colour(3);
     if (entry.rfind("/CF", 0) == 0) options.colours.ink = colour(3);
     if (entry.rfind("/CD", 0) == 0) options.colours.delimiter = colour(3);

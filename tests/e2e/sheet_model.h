@@ -42,6 +42,13 @@ struct SheetOptions {
   int scale = 1;
   int per_line = 16;
   bool overwrite = false;
+  // Array mode, as the report shows it (the entries that ask for it go in `extra`).
+  bool array_read = false;
+  std::string array_name;
+  int skip_values = 0;
+  int value_bits = 8;
+  bool flat_text = false;
+  bool find_layouts = false;
   Colours colours;
   // Passed as well, after the ones above (the colours they stand for must be in `colours`).
   std::vector<std::string> extra;

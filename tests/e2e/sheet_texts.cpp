@@ -22,6 +22,14 @@ Command line parameters: <filename> [optional parameters]
 -LSB, /LSB -     [optional] Top or left pixel in bit 0 (default for column bytes).
 -MSB, /MSB -     [optional] Top or left pixel in bit 7 (default for row bytes).
 -Y, /Y -         [optional] Replace the output file if it exists.
+-A, /A -         [optional] Read the font text as C source: one flat or nested array.
+-Aname, /Aname - [optional] The same, for the array of that name (written when reading back).
+-Dname, /Dname - [optional] Define a name (or name=n) for the #if groups inside the array.
+-SKIPn, /SKIPn - [optional] Pass over the first n elements of the array.
+-W16, /W16 -     [optional] The array holds 16-bit values (-W32, /W32: 32-bit values).
+-FLAT, /FLAT -   [optional] Write the font text read back as one flat list.
+-SIZEwxh, /SIZEwxh -   [optional] Symbol size in pixels, for a file name without WIDTHxHEIGHT_.
+-LAYOUTS, /LAYOUTS -   [optional] Draw the first symbols in every layout that fits, best first.
 
 A sheet is read back with the options it was drawn with, and one rule: a pixel whose smallest
 R/G/B component is below 50 (from 255) is a symbol pixel, any other is background.
@@ -99,6 +107,12 @@ std::string SheetReport(bool found, std::string_view in_name, std::string_view o
   text += "SymbolsPerLine = " + std::to_string(options.per_line) + "\n";
   text += "Scale = " + std::to_string(options.scale) + "\n";
   text += std::string("Overwrite = ") + TrueFalse(options.overwrite) + "\n";
+  text += std::string("ArrayRead = ") + TrueFalse(options.array_read) + "\n";
+  text += "ArrayName = " + options.array_name + "\n";
+  text += "SkipValues = " + std::to_string(options.skip_values) + "\n";
+  text += "ValueBits = " + std::to_string(options.value_bits) + "\n";
+  text += std::string("FlatText = ") + TrueFalse(options.flat_text) + "\n";
+  text += std::string("FindLayouts = ") + TrueFalse(options.find_layouts) + "\n";
   text += "\n";
   return text;
 }

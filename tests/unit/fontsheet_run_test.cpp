@@ -111,7 +111,9 @@ std::string Report(std::string_view overwrite) {
              "SymbolsPerLine = 16\r\n"
              "Scale = 1\r\n"
              "Overwrite = ") +
-         std::string(overwrite) + "\r\n\r\n";
+         std::string(overwrite) +
+         "\r\nArrayRead = False\r\nArrayName = \r\nSkipValues = 0\r\nValueBits = 8\r\n"
+         "FlatText = False\r\nFindLayouts = False\r\n\r\n";
 }
 
 TEST(FontsheetRun, TheOutputSideDecidesMessageAndExitStatus) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 #include "core/run_state.h"
 #include "sheet/glyph_format.h"
@@ -12,7 +14,7 @@ namespace {
 
 RunState After(std::initializer_list<const char*> parameters) {
   RunState state;
-  for (const char* parameter : parameters) ApplySheetOptionTests(state, parameter);
+  for (const char* parameter : parameters) ApplySheetOptionTests(state, {parameter, parameter});
   return state;
 }
 
@@ -63,6 +65,70 @@ TEST(SheetOptions, OverwriteOnlyForTheWholeEntry) {
   EXPECT_TRUE(After({"/Y"}).OVERWRITE);
   EXPECT_FALSE(After({"/YES"}).OVERWRITE);
   EXPECT_FALSE(After({}).OVERWRITE);
+}
+
+TEST(SheetOptions, ArrayModeEntries) {
+  const struct {
+    std::vector<Parameter> parameters;  // normalised and as typed
+    bool array;
+    std::string name;
+    std::int32_t skip, bits;
+    std::vector<std::string> defined;  // name=value
+  } cases[] = {
+      {{{"/A", "-a"}}, true, "", 0, 8, {}},
+      {{{"/AFONT_1", "/aFont_1"}}, true, "Font_1", 0, 8, {}},
+      {{{"/AFONT", "/AFont"}, {"/A", "/A"}}, true, "Font", 0, 8, {}},
+      {{{"/A-B", "/A-B"}}, false, "", 0, 8, {}},
+      {{{"/A1X", "/A1x"}}, false, "", 0, 8, {}},
+      {{{"/SKIP0", "/skip0"}}, true, "", 0, 8, {}},
+      {{{"/SKIP1048576", "/SKIP1048576"}}, true, "", 1048576, 8, {}},
+      {{{"/SKIP1048577", "/SKIP1048577"}}, false, "", 0, 8, {}},
+      {{{"/SKIP", "/SKIP"}}, false, "", 0, 8, {}},
+      {{{"/W16", "/w16"}}, true, "", 0, 16, {}},
+      {{{"/W32", "/W32"}}, true, "", 0, 32, {}},
+      {{{"/W12", "/W12"}}, false, "", 0, 8, {}},
+      {{{"/DBIG", "/Dbig"}, {"/DBIG=7", "/DBig=7"}, {"/DX=123456789", "/Dx=123456789"}},
+       false,
+       "",
+       0,
+       8,
+       {"Big=7", "x=123456789"}},
+      {{{"/D", "/D"}, {"/D1", "/D1"}, {"/DX=", "/DX="}, {"/DX=1234567890", "/DX=1234567890"}},
+       false,
+       "",
+       0,
+       8,
+       {}},
+  };
+  for (const auto& c : cases) {
+    RunState state;
+    for (const Parameter& parameter : c.parameters) ApplySheetOptionTests(state, parameter);
+    const std::string first = c.parameters.front().text;
+    EXPECT_EQ(state.ARRAYREAD, c.array) << first;
+    EXPECT_EQ(state.ARRAYNAME, c.name) << first;
+    EXPECT_EQ(state.SKIPVALUES, c.skip) << first;
+    EXPECT_EQ(state.VALUEBITS, c.bits) << first;
+    std::vector<std::string> defined;
+    for (const DefinedName& name : state.DEFINEDNAMES) {
+      defined.push_back(name.name + "=" + std::to_string(name.value));
+    }
+    EXPECT_EQ(defined, c.defined) << first;
+  }
+  EXPECT_TRUE(After({"/FLAT"}).FLATTEXT);
+  EXPECT_TRUE(After({"/LAYOUTS"}).FINDLAYOUTS);
+  EXPECT_FALSE(After({"/FLAT"}).ARRAYREAD);
+}
+
+TEST(SheetOptions, TheLastWellFormedSizeIsGiven) {
+  const auto size = [](std::vector<std::string> texts) {
+    std::vector<Parameter> parameters;
+    for (const std::string& text : texts) parameters.push_back({text, text});
+    const std::optional<CellSize> given = GivenSize(parameters);
+    return given ? std::to_string(given->width) + "x" + std::to_string(given->height) : "-";
+  };
+  EXPECT_EQ(size({"/SIZE8X16"}), "8x16");
+  EXPECT_EQ(size({"/SIZE1X1", "/SIZE256X3", "/SIZE0X8", "/SIZE8X257", "/SIZE1234X1"}), "256x3");
+  EXPECT_EQ(size({"/SIZE", "/SIZEX8", "/SIZE8X", "/SIZE8", "/S8X8"}), "-");
 }
 
 }  // namespace
