@@ -1,0 +1,207 @@
+#include "sheet/layout_finder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sheet/value_bytes.h"
+#include "tests/unit/reader_walk.h"
+
+namespace fontscan::testing {
+namespace {
+
+using Pixels = std::vector<std::vector<bool>>;  // a glyph's rows
+
+struct PixelFont {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::vector<Pixels> glyphs;
+};
+
+// The glyphs of a font file drawn in its true layout.
+PixelFont ReadPixels(const std::string& path, const GlyphFormat& format) {
+  const RunState state = LoadFont(path, SymbolBytes(format)).state;
+  PixelFont font{format.width, format.height, {}};
+  for (std::int32_t number = 1; number <= state.SYMBOLSDATA.count(); ++number) {
+    Pixels glyph(static_cast<std::size_t>(format.height),
+                 std::vector<bool>(static_cast<std::size_t>(format.width)));
+    for (std::int32_t r = 0; r < format.height; ++r) {
+      for (std::int32_t c = 0; c < format.width; ++c) {
+        const BitPlace place = PlaceOfPixel(format, c, r);
+        glyph[r][c] = (state.SYMBOLSDATA.at(number, place.byte) & place.mask) != 0;
+      }
+    }
+    font.glyphs.push_back(glyph);
+  }
+  return font;
+}
+
+// The bundled sample: rows, left pixel in bit 0, from code 0.
+const PixelFont& Basic8x8() {
+  static const PixelFont font = ReadPixels(std::string(FONTSCAN_EXAMPLES) + "/8x8_basic_dhepper.h",
+                                           {8, 8, 8, ByteLayout::kRows, true});
+  return font;
+}
+
+// Columns, top pixel in bit 7, from code 32; the glyphs in the lower seven rows.
+const PixelFont& Columns5x8() {
+  static const PixelFont font =
+      ReadPixels(std::string(FONTSCAN_TEST_DATA) + "/fonts/5x7_commented_decl_ht1632.h",
+                 {5, 8, 8, ByteLayout::kColumns, false});
+  return font;
+}
+
+// Each pixel `across` x `down` pixels; the first `drop` glyphs left out.
+PixelFont Scaled(const PixelFont& font, std::int32_t across, std::int32_t down,
+                 std::size_t drop = 0) {
+  PixelFont scaled{font.width * across, font.height * down, {}};
+  for (std::size_t i = drop; i < font.glyphs.size(); ++i) {
+    Pixels glyph;
+    for (const auto& row : font.glyphs[i]) {
+      std::vector<bool> wide;
+      for (const bool pixel : row) wide.insert(wide.end(), static_cast<std::size_t>(across), pixel);
+      glyph.insert(glyph.end(), static_cast<std::size_t>(down), wide);
+    }
+    scaled.glyphs.push_back(glyph);
+  }
+  return scaled;
+}
+
+// The symbols of the font in `format`.
+SymbolTable Encode(const PixelFont& font, const GlyphFormat& format) {
+  SymbolTable table;
+  table.SetSymbolSize(SymbolBytes(format));
+  for (const Pixels& glyph : font.glyphs) {
+    table.AddSymbol();
+    for (std::int32_t r = 0; r < format.height; ++r) {
+      for (std::int32_t c = 0; c < format.width; ++c) {
+        const BitPlace place = PlaceOfPixel(format, c, r);
+        if (glyph[r][c]) table.at(table.count(), place.byte) |= place.mask;
+      }
+    }
+  }
+  return table;
+}
+
+// An array of `value_bits` values, one list a symbol when nested.
+FontValues ArrayOf(const SymbolTable& table, std::int32_t value_bits, bool lsb_first, bool nested) {
+  FontValues font;
+  font.array_mode = true;
+  font.value_bits = value_bits;
+  font.nested = nested;
+  const std::int32_t per_symbol = static_cast<std::int32_t>(table.symbol_size()) * 8 / value_bits;
+  for (std::int32_t number = 1; number <= table.count(); ++number) {
+    for (std::int32_t i = 0; i < per_symbol; ++i) {
+      font.values.push_back(
+          ValueOfBytes(table.bytes(number) + i * value_bits / 8, value_bits, lsb_first));
+    }
+    if (nested) font.list_lengths.push_back(per_symbol);
+  }
+  return font;
+}
+
+enum class Source { kBasic8x8, kColumns5x8 };
+
+struct Encoding {
+  const char* name;
+  Source source;
+  std::int32_t across, down;  // scale
+  std::size_t drop;           // glyphs left out at the start
+  ByteLayout layout;
+  bool lsb_first;
+  std::int32_t value_bits;  // 0: the strict reading
+  bool nested;
+  std::int32_t given_width, given_height;
+  std::size_t fitting;  // candidates that fit
+  const char* options;  // of the true layout
+};
+
+void PrintTo(const Encoding& encoding, std::ostream* os) { *os << encoding.name; }
+
+class TrueLayoutTest : public ::testing::TestWithParam<Encoding> {};
+
+TEST_P(TrueLayoutTest, RanksFirstAlone) {
+  const Encoding& e = GetParam();
+  const PixelFont font =
+      Scaled(e.source == Source::kBasic8x8 ? Basic8x8() : Columns5x8(), e.across, e.down, e.drop);
+  ASSERT_GE(font.glyphs.size(), 95u);
+  const bool array_mode = e.value_bits != 0;
+  const std::int32_t byte_rows = (font.height + 7) / 8 * 8;
+  const GlyphFormat format{font.width, font.height,
+                           e.layout == ByteLayout::kRows && array_mode ? font.height : byte_rows,
+                           e.layout, e.lsb_first};
+  const SymbolTable table = Encode(font, format);
+  const FontValues values =
+      array_mode ? ArrayOf(table, e.value_bits, e.lsb_first, e.nested) : StrictFontValues(table);
+
+  const auto ranked = RankLayouts(FindLayouts(values, e.given_width, e.given_height));
+  std::string ranking;
+  for (const FoundLayout& layout : ranked) ranking += RankingLine(layout) + "\n";
+  ASSERT_EQ(ranked.size(), e.fitting) << ranking;
+  EXPECT_EQ(LayoutOptions(ranked[0].format), e.options) << ranking;
+  EXPECT_EQ(VerdictLine(ranked, "f.layouts.png"), std::string("Best layout: ") + e.options + ".");
+  for (std::size_t i = 1; i < ranked.size(); ++i) {
+    EXPECT_LT(ranked[i].score.score, ranked[0].score.score) << ranking;
+  }
+}
+
+constexpr auto kCol = ByteLayout::kColumns;
+constexpr auto kPag = ByteLayout::kPages;
+constexpr auto kRow = ByteLayout::kRows;
+
+const Encoding kEncodings[] = {
+    {"Basic_ColumnsLsb", Source::kBasic8x8, 1, 1, 0, kCol, true, 0, false, 8, 8, 4,
+     "/LSB /SIZE8X8"},
+    {"Basic_ColumnsMsb", Source::kBasic8x8, 1, 1, 0, kCol, false, 0, false, 8, 8, 4,
+     "/MSB /SIZE8X8"},
+    {"Basic_RowsMsb", Source::kBasic8x8, 1, 1, 0, kRow, false, 0, false, 8, 8, 4,
+     "/ROWS /MSB /SIZE8X8"},
+    {"Basic_RowsLsb", Source::kBasic8x8, 1, 1, 0, kRow, true, 0, false, 8, 8, 4,
+     "/ROWS /LSB /SIZE8X8"},
+    {"BasicFrom31_RowsLsb", Source::kBasic8x8, 1, 1, 31, kRow, true, 0, false, 8, 8, 4,
+     "/ROWS /LSB /SIZE8X8"},
+    {"BasicFrom32_ColumnsMsb", Source::kBasic8x8, 1, 1, 32, kCol, false, 0, false, 8, 8, 4,
+     "/MSB /SIZE8X8"},
+    {"BasicNested_RowsLsb", Source::kBasic8x8, 1, 1, 0, kRow, true, 8, true, 8, 8, 4,
+     "/ROWS /LSB /SIZE8X8"},
+    // 8x16 and its transpose 16x8 take 16 bytes in every layout.
+    {"Tall_ColumnsLsb", Source::kBasic8x8, 1, 2, 0, kCol, true, 0, false, 8, 16, 10,
+     "/LSB /SIZE8X16"},
+    {"Tall_ColumnsMsb", Source::kBasic8x8, 1, 2, 0, kCol, false, 0, false, 8, 16, 10,
+     "/MSB /SIZE8X16"},
+    {"Tall_PagesLsb", Source::kBasic8x8, 1, 2, 0, kPag, true, 0, false, 8, 16, 10,
+     "/PAGES /LSB /SIZE8X16"},
+    {"Tall_PagesMsb", Source::kBasic8x8, 1, 2, 0, kPag, false, 0, false, 8, 16, 10,
+     "/PAGES /MSB /SIZE8X16"},
+    {"Tall_RowsMsb", Source::kBasic8x8, 1, 2, 0, kRow, false, 0, false, 8, 16, 10,
+     "/ROWS /MSB /SIZE8X16"},
+    {"Tall_RowsLsb", Source::kBasic8x8, 1, 2, 0, kRow, true, 0, false, 8, 16, 10,
+     "/ROWS /LSB /SIZE8X16"},
+    // One 16-bit value a row or a column.
+    {"Large16_RowsMsb", Source::kBasic8x8, 2, 2, 0, kRow, false, 16, false, 16, 16, 6,
+     "/ROWS /MSB /SIZE16X16"},
+    {"Large16_RowsLsb", Source::kBasic8x8, 2, 2, 0, kRow, true, 16, false, 16, 16, 6,
+     "/ROWS /LSB /SIZE16X16"},
+    {"Large16_ColumnsMsb", Source::kBasic8x8, 2, 2, 0, kCol, false, 16, false, 16, 16, 6,
+     "/MSB /SIZE16X16"},
+    {"Large16_PagesLsb", Source::kBasic8x8, 2, 2, 0, kPag, true, 16, true, 16, 16, 6,
+     "/PAGES /LSB /SIZE16X16"},
+    {"Narrow_ColumnsLsb", Source::kColumns5x8, 1, 1, 0, kCol, true, 0, false, 5, 8, 2,
+     "/LSB /SIZE5X8"},
+    {"Narrow_ColumnsMsb", Source::kColumns5x8, 1, 1, 0, kCol, false, 0, false, 5, 8, 2,
+     "/MSB /SIZE5X8"},
+    // In array mode rows of any width: 5x8 and 8x5 in 5 or 8 bytes, all fitting 95 x 8 values.
+    {"NarrowArray_RowsMsb", Source::kColumns5x8, 1, 1, 0, kRow, false, 8, false, 5, 8, 8,
+     "/ROWS /MSB /SIZE5X8"},
+    {"NarrowArray_RowsLsb", Source::kColumns5x8, 1, 1, 0, kRow, true, 8, false, 5, 8, 8,
+     "/ROWS /LSB /SIZE5X8"},
+    {"NarrowArrayGivenAcross_ColumnsLsb", Source::kColumns5x8, 1, 1, 0, kCol, true, 8, false, 8, 5,
+     4, "/LSB /SIZE5X8"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Encodings, TrueLayoutTest, ::testing::ValuesIn(kEncodings),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace fontscan::testing
