@@ -194,14 +194,97 @@ const Encoding kEncodings[] = {
     // In array mode rows of any width: 5x8 and 8x5 in 5 or 8 bytes, all fitting 95 x 8 values.
     {"NarrowArray_RowsMsb", Source::kColumns5x8, 1, 1, 0, kRow, false, 8, false, 5, 8, 8,
      "/ROWS /MSB /SIZE5X8"},
-    {"NarrowArray_RowsLsb", Source::kColumns5x8, 1, 1, 0, kRow, true, 8, false, 5, 8, 8,
+    // Lists of 8 values: the 5-byte layouts do not fit them.
+    {"NarrowNested_RowsLsb", Source::kColumns5x8, 1, 1, 0, kRow, true, 8, true, 5, 8, 4,
      "/ROWS /LSB /SIZE5X8"},
+    // Pairs of rows in 16-bit values: no 5-byte layout fits.
+    {"Narrow16_RowsMsb", Source::kColumns5x8, 1, 1, 0, kRow, false, 16, false, 5, 8, 4,
+     "/ROWS /MSB /SIZE5X8"},
     {"NarrowArrayGivenAcross_ColumnsLsb", Source::kColumns5x8, 1, 1, 0, kCol, true, 8, false, 8, 5,
      4, "/LSB /SIZE5X8"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Encodings, TrueLayoutTest, ::testing::ValuesIn(kEncodings),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Each check holds on real glyphs in their true layout and fails when they are read mirrored,
+// upside down or scrambled.
+struct CheckCase {
+  std::int32_t check;  // (a) to (f) as 0 to 5
+  const PixelFont& (*font)();
+  GlyphFormat truth;
+  GlyphFormat misread;
+};
+
+const PixelFont& Large16x16() {
+  static const PixelFont font = Scaled(Basic8x8(), 2, 2);
+  return font;
+}
+
+const CheckCase kCheckCases[] = {
+    {0, Basic8x8, {8, 8, 8, kCol, true}, {8, 8, 8, kCol, false}},  // upside down
+    {0, Columns5x8, {5, 8, 8, kCol, false}, {5, 8, 8, kCol, true}},
+    {1, Basic8x8, {8, 8, 8, kCol, true}, {8, 8, 8, kCol, false}},
+    {1, Columns5x8, {5, 8, 8, kCol, false}, {5, 8, 8, kCol, true}},
+    {2, Basic8x8, {8, 8, 8, kRow, true}, {8, 8, 8, kRow, false}},  // mirrored
+    {3, Basic8x8, {8, 8, 8, kCol, true}, {8, 8, 8, kCol, false}},
+    {3, Columns5x8, {5, 8, 8, kCol, false}, {5, 8, 8, kCol, true}},
+    {4, Basic8x8, {8, 8, 8, kRow, true}, {8, 8, 8, kRow, false}},
+    {4, Columns5x8, {5, 8, 8, kCol, false}, {5, 8, 8, kCol, true}},
+    // Columns read as pages: every other column from the lower band.
+    {5, Large16x16, {16, 16, 16, kCol, false}, {16, 16, 16, kPag, false}},
+};
+
+TEST(LayoutChecks, HoldOnTheTrueLayoutOnly) {
+  for (const CheckCase& c : kCheckCases) {
+    SCOPED_TRACE("check " + std::to_string(c.check) + ", " + LayoutOptions(c.misread));
+    const SymbolTable table = Encode(c.font(), c.truth);
+    const LayoutScore truth = ScoreLayout(c.truth, table);
+    const LayoutScore misread = ScoreLayout(c.misread, table);
+    ASSERT_TRUE(truth.checks_apply && misread.checks_apply);
+    EXPECT_TRUE(truth.checks[c.check]);
+    EXPECT_FALSE(misread.checks[c.check]);
+  }
+}
+
+// Without a first code nothing is checked: the candidates keep their order, none stands out, and
+// the probes are the first glyphs with ink. Codes 1 to 127, the blank space among them.
+TEST(LayoutRanking, WithoutAFirstCodeCandidatesKeepTheirOrder) {
+  const SymbolTable table = Encode(Scaled(Basic8x8(), 1, 2, 1), {8, 16, 16, kRow, true});
+  ASSERT_FALSE(FirstCode(table));
+  const auto ranked = RankLayouts(FindLayouts(StrictFontValues(table), 8, 16));
+  std::vector<std::string> lines;
+  for (const FoundLayout& layout : ranked) {
+    lines.push_back(RankingLine(layout));
+    EXPECT_EQ(ProbeSymbols(layout),
+              (std::vector<std::int32_t>{33, 34, 35, 36, 37, 38, 39, 40, 41, 42}));
+  }
+  EXPECT_EQ(lines, (std::vector<std::string>{
+                       "  -  /LSB /SIZE8X16", "  -  /MSB /SIZE8X16", "  -  /PAGES /LSB /SIZE8X16",
+                       "  -  /PAGES /MSB /SIZE8X16", "  -  /ROWS /MSB /SIZE8X16",
+                       "  -  /ROWS /LSB /SIZE8X16", "  -  /LSB /SIZE16X8", "  -  /MSB /SIZE16X8",
+                       "  -  /ROWS /MSB /SIZE16X8", "  -  /ROWS /LSB /SIZE16X8"}));
+  EXPECT_EQ(VerdictLine(ranked, "a b.layouts.png"),
+            "No layout stands out: compare them in a b.layouts.png.");
+}
+
+TEST(LayoutRanking, BestOnlyAboveEveryOtherCheckedOne) {
+  const SymbolTable table = Encode(Scaled(Basic8x8(), 1, 1, 31), {8, 8, 8, kRow, true});
+  auto ranked = RankLayouts(FindLayouts(StrictFontValues(table), 8, 8));
+  ASSERT_EQ(ranked.size(), 4u);
+  EXPECT_EQ(RankingLine(ranked[0]), "  6  /ROWS /LSB /SIZE8X8");
+  // The symbols of A F R g j y _ / 0 ? with the first glyph for code 31.
+  EXPECT_EQ(ProbeSymbols(ranked[0]),
+            (std::vector<std::int32_t>{35, 40, 52, 73, 76, 91, 65, 17, 18, 33}));
+  ranked[1].score.score = 6;
+  EXPECT_EQ(BestLayout(ranked), nullptr);
+  ranked[1].score.checks_apply = false;
+  EXPECT_EQ(BestLayout(ranked), &ranked[0]);
+  SymbolTable blank;
+  blank.SetSymbolSize(8);
+  for (int i = 0; i < 3; ++i) blank.AddSymbol();
+  EXPECT_EQ(ProbeSymbols({{8, 8, 8, kRow, true}, blank, {}}), (std::vector<std::int32_t>{1, 2, 3}));
+}
 
 }  // namespace
 }  // namespace fontscan::testing
