@@ -154,8 +154,9 @@ bool BarsOnTop(GlyphsByCode& glyphs) {
 
 bool SlashRises(GlyphsByCode& glyphs) {
   const Glyph& slash = glyphs.Of('/');
-  if (!slash.has_ink() || slash.top() == slash.bottom()) return false;
-  // Mean columns compared exactly: top_sum / top_count > bottom_sum / bottom_count.
+  if (!slash.has_ink()) return false;
+  // Mean columns compared exactly: top_sum / top_count > bottom_sum / bottom_count (a box of one
+  // row has the same mean at top and bottom).
   return slash.ColumnSumInRow(slash.top()) * slash.InkInRow(slash.bottom()) >
          slash.ColumnSumInRow(slash.bottom()) * slash.InkInRow(slash.top());
 }

@@ -247,6 +247,64 @@ TEST(LayoutChecks, HoldOnTheTrueLayoutOnly) {
   }
 }
 
+// The rules at their edges, on the sample font with some glyphs redrawn: each picture's rows from
+// the top, '#' for ink.
+struct Redrawn {
+  const char* codes;
+  std::vector<const char*> rows;
+};
+
+struct EdgeCase {
+  std::int32_t check;
+  std::vector<Redrawn> glyphs;
+  bool holds;
+};
+
+const std::vector<const char*> kEndsInRow5 = {"", "", "", "", "", "#"};
+const std::vector<const char*> kEndsInRow6 = {"", "", "", "", "", "", "#"};
+// Capitals, J and Q aside, ending 12 in row 5 and 12 in row 6: the base row is 5.
+const Redrawn kCapitals5[] = {{"ABCDEFGHIKLM", kEndsInRow5}, {"NOPRSTUVWXYZJQ", kEndsInRow6}};
+
+const EdgeCase kEdgeCases[] = {
+    {0, {{"_", {"", "", "", "", "########"}}}, true},  // 2r = h
+    {0, {{"_", {"", "", "", "########"}}}, false},
+    {0, {{"_", {"", "", "", "", "", "", "##", "##"}}}, true},  // as wide as high
+    {0, {{"_", {"", "", "", "", "", "", "#", "#"}}}, false},
+    {1, {kCapitals5[0], kCapitals5[1], {"gjp", kEndsInRow6}, {"qy", kEndsInRow5}}, true},
+    {1, {kCapitals5[0], kCapitals5[1], {"gj", kEndsInRow6}, {"pqy", kEndsInRow5}}, false},
+    {2, {{"BDEFLPRb", {"##.", "#.."}}, {"hk", {".##"}}}, true},
+    {2, {{"BDEFLPR", {"##.", "#.."}}, {"bhk", {".##"}}}, false},
+    {2, {{"BDEFLPRbhk", {"#.#", "###"}}}, false},  // as much ink on either side
+    {3, {{"T7", {"#.#", ".#.", "##."}}}, false},
+    {4, {{"/", {"..#", ".#."}}}, true},
+    {4, {{"/", {"#.#", ".#."}}}, false},  // the same mean column
+    {4, {{"/", {".##"}}}, false},
+    {5, {{"HTEZ_", {"###.", "#.##"}}}, true},  // the topmost of the rows with most ink
+    {5, {{"HTEZ_", {"#.##", "###."}}}, false},
+};
+
+TEST(LayoutChecks, EdgesOfTheRules) {
+  for (const EdgeCase& c : kEdgeCases) {
+    PixelFont font = Basic8x8();
+    std::string codes;
+    for (const Redrawn& redrawn : c.glyphs) {
+      codes += redrawn.codes;
+      for (const char* code = redrawn.codes; *code != '\0'; ++code) {
+        Pixels& glyph = font.glyphs[static_cast<std::size_t>(*code)];
+        glyph.assign(8, std::vector<bool>(8));
+        for (std::size_t r = 0; r < redrawn.rows.size(); ++r) {
+          for (std::size_t col = 0; redrawn.rows[r][col] != '\0'; ++col) {
+            glyph[r][col] = redrawn.rows[r][col] == '#';
+          }
+        }
+      }
+    }
+    const GlyphFormat format{8, 8, 8, kRow, true};
+    const LayoutScore score = ScoreLayout(format, Encode(font, format));
+    EXPECT_EQ(score.checks[c.check], c.holds) << "check " << c.check << ", redrawn " << codes;
+  }
+}
+
 // Without a first code nothing is checked: the candidates keep their order, none stands out, and
 // the probes are the first glyphs with ink. Codes 1 to 127, the blank space among them.
 TEST(LayoutRanking, WithoutAFirstCodeCandidatesKeepTheirOrder) {
