@@ -189,11 +189,11 @@ bool SymbolExists(const SymbolTable& symbols, std::int32_t first_code, std::int3
 
 }  // namespace
 
-FontValues StrictFontValues(const SymbolTable& symbols) {
+FontValues StrictFontValues(const SymbolTable& symbols, std::int32_t count) {
   FontValues font;
   font.symbol_size = static_cast<std::int32_t>(symbols.symbol_size());
-  font.values.reserve(static_cast<std::size_t>(symbols.count()) * symbols.symbol_size());
-  for (std::int32_t number = 1; number <= symbols.count(); ++number) {
+  font.values.reserve(static_cast<std::size_t>(count) * symbols.symbol_size());
+  for (std::int32_t number = 1; number <= count; ++number) {
     const std::uint8_t* bytes = symbols.bytes(number);
     font.values.insert(font.values.end(), bytes, bytes + symbols.symbol_size());
   }

@@ -26,8 +26,8 @@ struct FontValues {
   std::vector<std::int64_t> list_lengths;  // nested: the values of each list after the skipped
 };
 
-// The strict reading's symbols as values of 8 bits.
-FontValues StrictFontValues(const SymbolTable& symbols);
+// Symbols 1 to `count` of the strict reading (the complete ones) as values of 8 bits.
+FontValues StrictFontValues(const SymbolTable& symbols, std::int32_t count);
 
 // Every layout there is for a font of width x height and then, when they differ, of height x
 // width: Columns LSB, Columns MSB, Pages LSB, Pages MSB (a height over 8 only), Rows MSB, Rows

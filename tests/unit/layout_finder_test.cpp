@@ -132,8 +132,8 @@ TEST_P(TrueLayoutTest, RanksFirstAlone) {
                            e.layout == ByteLayout::kRows && array_mode ? font.height : byte_rows,
                            e.layout, e.lsb_first};
   const SymbolTable table = Encode(font, format);
-  const FontValues values =
-      array_mode ? ArrayOf(table, e.value_bits, e.lsb_first, e.nested) : StrictFontValues(table);
+  const FontValues values = array_mode ? ArrayOf(table, e.value_bits, e.lsb_first, e.nested)
+                                       : StrictFontValues(table, table.count());
 
   const auto ranked = RankLayouts(FindLayouts(values, e.given_width, e.given_height));
   std::string ranking;
@@ -310,7 +310,7 @@ TEST(LayoutChecks, EdgesOfTheRules) {
 TEST(LayoutRanking, WithoutAFirstCodeCandidatesKeepTheirOrder) {
   const SymbolTable table = Encode(Scaled(Basic8x8(), 1, 2, 1), {8, 16, 16, kRow, true});
   ASSERT_FALSE(FirstCode(table));
-  const auto ranked = RankLayouts(FindLayouts(StrictFontValues(table), 8, 16));
+  const auto ranked = RankLayouts(FindLayouts(StrictFontValues(table, table.count()), 8, 16));
   std::vector<std::string> lines;
   for (const FoundLayout& layout : ranked) {
     lines.push_back(RankingLine(layout));
@@ -328,7 +328,7 @@ TEST(LayoutRanking, WithoutAFirstCodeCandidatesKeepTheirOrder) {
 
 TEST(LayoutRanking, BestOnlyAboveEveryOtherCheckedOne) {
   const SymbolTable table = Encode(Scaled(Basic8x8(), 1, 1, 31), {8, 8, 8, kRow, true});
-  auto ranked = RankLayouts(FindLayouts(StrictFontValues(table), 8, 8));
+  auto ranked = RankLayouts(FindLayouts(StrictFontValues(table, table.count()), 8, 8));
   ASSERT_EQ(ranked.size(), 4u);
   EXPECT_EQ(RankingLine(ranked[0]), "  6  /ROWS /LSB /SIZE8X8");
   // The symbols of A F R g j y _ / 0 ? with the first glyph for code 31.
@@ -338,10 +338,18 @@ TEST(LayoutRanking, BestOnlyAboveEveryOtherCheckedOne) {
   EXPECT_EQ(BestLayout(ranked), nullptr);
   ranked[1].score.checks_apply = false;
   EXPECT_EQ(BestLayout(ranked), &ranked[0]);
-  SymbolTable blank;
-  blank.SetSymbolSize(8);
-  for (int i = 0; i < 3; ++i) blank.AddSymbol();
-  EXPECT_EQ(ProbeSymbols({{8, 8, 8, kRow, true}, blank, {}}), (std::vector<std::int32_t>{1, 2, 3}));
+}
+
+TEST(LayoutRanking, BlankValuesGiveAtMost4096SymbolsAndTheFirstTenAsProbes) {
+  FontValues blank;
+  blank.array_mode = true;
+  blank.values.assign(4097 * 8, 0);
+  const auto found = FindLayouts(blank, 8, 8);
+  ASSERT_EQ(found.size(), 4u);
+  for (const FoundLayout& layout : found) {
+    EXPECT_EQ(layout.symbols.count(), 4096);
+    EXPECT_EQ(ProbeSymbols(layout), (std::vector<std::int32_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+  }
 }
 
 }  // namespace
