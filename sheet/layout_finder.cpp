@@ -205,16 +205,19 @@ std::vector<GlyphFormat> LayoutCandidates(std::int32_t width, std::int32_t heigh
   std::vector<GlyphFormat> candidates;
   const auto add_size = [&](std::int32_t w, std::int32_t h) {
     const std::int32_t byte_rows = (h + 7) / 8 * 8;
-    for (const bool lsb : {true, false})
+    for (const bool lsb : {true, false}) {
       candidates.push_back({w, h, byte_rows, ByteLayout::kColumns, lsb});
+    }
     if (h > 8) {
-      for (const bool lsb : {true, false})
+      for (const bool lsb : {true, false}) {
         candidates.push_back({w, h, byte_rows, ByteLayout::kPages, lsb});
+      }
     }
     if (array_mode || w % 8 == 0) {
       const std::int32_t rows = array_mode ? h : byte_rows;
-      for (const bool lsb : {false, true})
+      for (const bool lsb : {false, true}) {
         candidates.push_back({w, h, rows, ByteLayout::kRows, lsb});
+      }
     }
   };
   add_size(width, height);
