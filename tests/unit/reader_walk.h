@@ -12,7 +12,9 @@
 
 #include "core/console.h"
 #include "core/run_state.h"
+#include "platform/files.h"
 #include "reader/comment_filter.h"
+#include "reader/loader.h"
 
 namespace fontscan::testing {
 
@@ -33,6 +35,23 @@ inline WalkResult Walk(std::int32_t symbol_size, std::string_view text) {
     PrepareWalk(result.state);
     WalkFontText(result.state, text, console);
     console.Flush();
+  }
+  result.out = output.text();
+  return result;
+}
+
+// Loads and walks the font file at `path` as a run would, with SYMBOLSIZE set to `symbol_size`.
+inline WalkResult LoadFont(const std::string& path, std::int32_t symbol_size) {
+  WalkResult result;
+  result.state.INFILENAMEFOUND = true;
+  result.state.INFILENAME = path;
+  result.state.in_file_path = path;
+  result.state.SYMBOLSIZE = symbol_size;
+  platform::NativeFileSystem files;
+  StringOutput output;
+  {
+    Console console(output);
+    LoadAndWalkFontFile(result.state, files, console);
   }
   result.out = output.text();
   return result;

@@ -11,8 +11,6 @@
 
 #include "core/console.h"
 #include "core/run_state.h"
-#include "platform/files.h"
-#include "reader/loader.h"
 #include "tests/unit/reader_walk.h"
 
 namespace fontscan::testing {
@@ -32,22 +30,6 @@ std::string PathOf(Where where, const std::string& file) {
       break;
   }
   return std::string(FONTSCAN_SHARED_FONTS) + "/" + file;
-}
-
-WalkResult LoadFont(const std::string& path, std::int32_t symbol_size) {
-  WalkResult result;
-  result.state.INFILENAMEFOUND = true;
-  result.state.INFILENAME = path;
-  result.state.in_file_path = path;
-  result.state.SYMBOLSIZE = symbol_size;
-  platform::NativeFileSystem files;
-  StringOutput output;
-  {
-    Console console(output);
-    LoadAndWalkFontFile(result.state, files, console);
-  }
-  result.out = output.text();
-  return result;
 }
 
 struct RealFont {
