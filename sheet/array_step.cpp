@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "reader/array_reader.h"
 #include "reader/c_source.h"
@@ -119,21 +121,22 @@ ArrayRules RulesOf(const RunState& state, std::int32_t value_bits, std::int32_t 
   return rules;
 }
 
-}  // namespace
-
-bool ReadArrayFont(RunState& state, Console& console) {
+// Scans the text, chooses the array and reads it by `rules`; the name as written and the reading,
+// or nothing after the messages of what went wrong.
+std::optional<std::pair<std::string, ArrayReading>> ReadChosenArray(RunState& state,
+                                                                    const ArrayRules& rules,
+                                                                    Console& console) {
   const CSource source = ScanCSource(FileText(state));
   const std::optional<std::size_t> chosen = ChooseArray(state, source, console);
-  if (!chosen) return false;
-  const ArrayDeclaration& array = source.arrays[*chosen];
-  const ArrayReading reading = ReadArray(
-      source, *chosen, RulesOf(state, state.VALUEBITS, state.SKIPVALUES, state.SYMBOLSIZE));
+  if (!chosen) return std::nullopt;
+  const std::string& name = source.arrays[*chosen].name;
+  ArrayReading reading = ReadArray(source, *chosen, rules);
   if (reading.fault != ArrayFault::kNone) {
-    console << "\r\nERROR: Error while reading array " << array.name << "!" << CRLF;
+    console << "\r\nERROR: Error while reading array " << name << "!" << CRLF;
     WritePositionLine(source.file, reading.fault_offset, "       ", console);
-    WriteFaultDetail(reading, state.VALUEBITS, console);
+    WriteFaultDetail(reading, rules.value_bits, console);
     state.FSHOWHELP = true;
-    return false;
+    return std::nullopt;
   }
   if (reading.too_many) {
     console.WriteLine("\r\nWARNING: Found too many symbols in input file!");
@@ -141,6 +144,16 @@ bool ReadArrayFont(RunState& state, Console& console) {
     console << "         Symbols after #" << MAXSYMBOLSCOUNT << " will not be converted," << CRLF;
     console.WriteLine("         all text after that symbol definition will be ignored.");
   }
+  return std::make_pair(name, std::move(reading));
+}
+
+}  // namespace
+
+bool ReadArrayFont(RunState& state, Console& console) {
+  const auto read = ReadChosenArray(
+      state, RulesOf(state, state.VALUEBITS, state.SKIPVALUES, state.SYMBOLSIZE), console);
+  if (!read) return false;
+  const ArrayReading& reading = read->second;
   const std::vector<std::uint8_t> bytes =
       BytesOfValues(reading.values, state.VALUEBITS, LsbFirst(state));
   const auto symbol_size = static_cast<std::size_t>(state.SYMBOLSIZE);
@@ -151,9 +164,18 @@ bool ReadArrayFont(RunState& state, Console& console) {
     std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>((number - 1) * symbol_size),
                 symbol_size, state.SYMBOLSDATA.bytes(number));
   }
-  console << "\r\nReading array " << array.name << ": " << AsInt(reading.values_read) << " values, "
-          << state.SYMBOLSCOUNT << " symbols of " << state.SYMBOLSIZE << " bytes." << CRLF;
+  console << "\r\nReading array " << read->first << ": " << AsInt(reading.values_read)
+          << " values, " << state.SYMBOLSCOUNT << " symbols of " << state.SYMBOLSIZE << " bytes."
+          << CRLF;
   return true;
+}
+
+std::optional<ArrayReading> ReadArrayValues(RunState& state, Console& console) {
+  auto read = ReadChosenArray(state, RulesOf(state, state.VALUEBITS, state.SKIPVALUES, 0), console);
+  if (!read) return std::nullopt;
+  console << "\r\nReading array " << read->first << ": " << AsInt(read->second.values_read)
+          << " values." << CRLF;
+  return std::move(read->second);
 }
 
 void WriteArrayHint(const RunState& state, Console& console) {

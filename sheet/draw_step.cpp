@@ -44,7 +44,7 @@ bool RowLayoutFits(const RunState& state, Console& console) {
   return false;
 }
 
-bool DrawFontSheet(const RunState& state, const platform::OutputFiles& outputs, Console& console) {
+std::int32_t SymbolsToDraw(const RunState& state, Console& console) {
   // A symbol the font ended in the middle of is not drawn.
   const std::int32_t count = std::min(state.SYMBOLSCOUNT, MAXSYMBOLSCOUNT) - (state.STIN2 ? 1 : 0);
   if (state.STIN1 || state.STIN2) {
@@ -52,9 +52,14 @@ bool DrawFontSheet(const RunState& state, const platform::OutputFiles& outputs, 
   }
   if (count <= 0) {
     console.WriteLine("\r\nERROR: No symbols found in input file!");
-    return false;
+    return 0;
   }
-  if (!RowLayoutFits(state, console)) return false;
+  return count;
+}
+
+bool DrawFontSheet(const RunState& state, const platform::OutputFiles& outputs, Console& console) {
+  const std::int32_t count = SymbolsToDraw(state, console);
+  if (count == 0 || !RowLayoutFits(state, console)) return false;
   const GlyphFormat format = EffectiveGlyphFormat(state);
   const SheetColours colours = ColoursOfSheet(state);
   if (!ColoursReadBack(colours)) {

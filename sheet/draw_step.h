@@ -17,6 +17,10 @@ SheetColours ColoursOfSheet(const RunState& state);
 // bytes.
 bool RowLayoutFits(const RunState& state, Console& console);
 
+// The symbols of a font read without error that are drawn: all that were read whole, at most
+// 4096, with the warning when the text ended inside the array; 0 after the error for none.
+std::int32_t SymbolsToDraw(const RunState& state, Console& console);
+
 // After a font was read without error: the checks, warnings and errors before drawing, then the
 // sheet written next to the font. True when it was written.
 bool DrawFontSheet(const RunState& state, const platform::OutputFiles& outputs, Console& console);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "reader/symbol_table.h"
+#include "core/symbol_table.h"
 #include "sheet/glyph_bits.h"
 
 namespace fontscan {
