@@ -1,11 +1,15 @@
 #include "app/fontsheet_run.h"
 
+#include <optional>
+#include <utility>
+
 #include "app/fontsheet_reports.h"
 #include "app/sheet_options.h"
 #include "reader/loader.h"
 #include "sheet/array_step.h"
 #include "sheet/draw_step.h"
 #include "sheet/glyph_format.h"
+#include "sheet/layouts_step.h"
 #include "sheet/read_back_step.h"
 
 namespace fontscan {
@@ -40,14 +44,37 @@ void WriteSizeHint(const RunState& state, const platform::FileSystem& files, Con
   }
 }
 
-// Reads the font text in the mode the options ask for; true when symbols were read.
-bool ReadFontText(RunState& state, const RunServices& services, Console& console) {
-  if (state.ARRAYREAD) {
-    return LoadFontFile(state, services.files, console) && ReadArrayFont(state, console);
-  }
+// The strict walk of the font text; after a parse error, the arrays that array mode would read.
+bool WalkFontText(RunState& state, const RunServices& services, Console& console) {
   if (ReadFontFile(state, services, console)) return true;
   if (state.CONTENTERROR) WriteArrayHint(state, console);
   return false;
+}
+
+// Reads the font text in the mode the options ask for, then draws it; true when the sheet was
+// written.
+bool DrawFontText(RunState& state, const RunServices& services,
+                  const platform::OutputFiles& outputs, Console& console) {
+  const bool read = state.ARRAYREAD ? LoadFontFile(state, services.files, console) &&
+                                          ReadArrayFont(state, console)
+                                    : WalkFontText(state, services, console);
+  return read && DrawFontSheet(state, outputs, console);
+}
+
+// Reads every value of the font text and ranks the layouts that fit them; true when the probe
+// sheet was written.
+bool FindLayoutsOfFontText(RunState& state, const RunServices& services,
+                           const platform::OutputFiles& outputs, Console& console) {
+  if (state.ARRAYREAD) {
+    if (!LoadFontFile(state, services.files, console)) return false;
+    std::optional<ArrayReading> reading = ReadArrayValues(state, console);
+    return reading && FindFontLayouts(state, ArrayValuesOf(std::move(*reading), state.VALUEBITS),
+                                      outputs, console);
+  }
+  if (!WalkFontText(state, services, console)) return false;
+  const std::int32_t count = SymbolsToDraw(state, console);
+  return count > 0 &&
+         FindFontLayouts(state, StrictFontValues(state.SYMBOLSDATA, count), outputs, console);
 }
 
 }  // namespace
@@ -62,12 +89,13 @@ int RunFontsheet(RunState& state, const std::vector<std::string>& arguments,
   if (!state.INFILENAMEFOUND) {
     ReportNoInputFile(state, console);
     WriteSizeHint(state, services.files, console);
-  } else if (!SymbolsFitValues(state, console)) {
-    // nothing is read
   } else if (state.SHEETINPUT) {
-    written = ReadBackSheet(state, services.files, outputs, console);
-  } else if (ReadFontText(state, services, console)) {
-    written = DrawFontSheet(state, outputs, console);
+    written =
+        SymbolsFitValues(state, console) && ReadBackSheet(state, services.files, outputs, console);
+  } else if (state.FINDLAYOUTS) {
+    written = FindLayoutsOfFontText(state, services, outputs, console);
+  } else {
+    written = SymbolsFitValues(state, console) && DrawFontText(state, services, outputs, console);
   }
   if (state.FSHOWHELP) SHOWSHEETHELP(console);
   SHOWSHEETPARAMS(state, console);

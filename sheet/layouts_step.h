@@ -12,9 +12,6 @@
 
 namespace fontscan {
 
-// The values of the strict reading's first `count` symbols.
-FontValues StrictValuesOf(const SymbolTable& symbols, std::int32_t count);
-
 // The values an array reading without symbol rules gave.
 FontValues ArrayValuesOf(ArrayReading reading, std::int32_t value_bits);
 

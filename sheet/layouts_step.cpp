@@ -1,0 +1,59 @@
+#include "sheet/layouts_step.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "sheet/draw_step.h"
+#include "sheet/output_step.h"
+#include "sheet/png_codec.h"
+#include "sheet/render.h"
+
+namespace fontscan {
+
+FontValues ArrayValuesOf(ArrayReading reading, std::int32_t value_bits) {
+  FontValues font;
+  font.values = std::move(reading.values);
+  font.value_bits = value_bits;
+  font.array_mode = true;
+  font.nested = reading.nested;
+  font.list_lengths = std::move(reading.list_lengths);
+  return font;
+}
+
+bool FindFontLayouts(const RunState& state, const FontValues& font,
+                     const platform::OutputFiles& outputs, Console& console) {
+  const std::vector<FoundLayout> ranked =
+      RankLayouts(FindLayouts(font, state.FONTWIDTH, state.FONTHEIGHT));
+  if (ranked.empty()) {
+    console.WriteLine("\r\nERROR: No layout fits the symbols!");
+    return false;
+  }
+  console.WriteLine("\r\nLayouts that fit the symbols, best first:");
+  for (const FoundLayout& layout : ranked) console.WriteLine(RankingLine(layout));
+  console << CRLF << VerdictLine(ranked, OutputPath(state, ".layouts.png")) << CRLF;
+
+  // A line of square cells for each layout, each cell a probe symbol at its top-left.
+  std::vector<ProbeLine> lines;
+  std::int32_t per_line = 1;
+  for (const FoundLayout& layout : ranked) {
+    lines.push_back({&layout.format, &layout.symbols, ProbeSymbols(layout)});
+    per_line = std::max(per_line, static_cast<std::int32_t>(lines.back().numbers.size()));
+  }
+  const std::int32_t side = std::max(state.FONTWIDTH, state.FONTHEIGHT) * state.SCALE;
+  const SheetLayout sheet{side, side, per_line, state.NODELIMETER ? 0 : 1, state.VERTICALOUTPUT};
+  const Extent extent = SheetExtent(sheet, static_cast<std::int64_t>(lines.size()) * per_line);
+  if (extent.width * extent.height > kMaxSheetPixels) {
+    console.WriteLine("\r\nERROR: Output image would be too big, use a smaller scale!");
+    return false;
+  }
+  return WriteOutputFile(
+      state, outputs, ".layouts.png",
+      [&](std::string& png) {
+        return EncodePng(RenderProbeSheet(lines, state.SCALE, sheet, ColoursOfSheet(state)), png);
+      },
+      console);
+}
+
+}  // namespace fontscan
