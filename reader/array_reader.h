@@ -18,20 +18,20 @@ struct DefinedName {
 };
 
 struct ArrayRules {
-  std::int32_t value_bits = 8;        // 8, 16 or 32: a value must be 0 to 2^value_bits - 1
-  std::int64_t skip_values = 0;       // the first elements of the outer list, in no symbol
-  std::int64_t values_per_symbol = 0; // values a symbol holds; 0: no symbol rules at all (every
-                                      // element read and judged, no counts, no symbol limit)
-  std::int32_t max_symbols = 4096;    // symbols taken at most (with symbol rules)
-  std::vector<DefinedName> defined;   // the command line's names, which win over the file's
+  std::int32_t value_bits = 8;         // 8, 16 or 32: a value must be 0 to 2^value_bits - 1
+  std::int64_t skip_values = 0;        // the first elements of the outer list, in no symbol
+  std::int64_t values_per_symbol = 0;  // values a symbol holds; 0: no symbol rules at all (every
+                                       // element read and judged, no counts, no symbol limit)
+  std::int32_t max_symbols = 4096;     // symbols taken at most (with symbol rules)
+  std::vector<DefinedName> defined;    // the command line's names, which win over the file's
 };
 
 enum class ArrayFault {
   kNone,
-  kNotANumber,        // value_number, value_text
-  kOutOfRange,        // value_number, value_text
-  kSymbolCount,       // nested: symbol_number, values_held, values_expected
-  kLastSymbolCount,   // flat: symbol_number, values_held, values_expected
+  kNotANumber,       // value_number, value_text
+  kOutOfRange,       // value_number, value_text
+  kSymbolCount,      // nested: symbol_number, values_held, values_expected
+  kLastSymbolCount,  // flat: symbol_number, values_held, values_expected
   kNestedTooDeep,
   kMixed,
   kConditional,
