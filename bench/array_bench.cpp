@@ -44,10 +44,25 @@ void ScanOnly(benchmark::State& bench, std::string (*make)()) {
   bench.SetBytesProcessed(bench.iterations() * static_cast<std::int64_t>(text.size()));
 }
 
+void ReadOnly(benchmark::State& bench, std::string (*make)()) {
+  const std::string text = make();
+  const CSource source = ScanCSource(text);
+  ArrayRules rules;
+  rules.values_per_symbol = 16;
+  rules.max_symbols = INT_MAX;
+  for (auto _ : bench) {
+    const ArrayReading reading = ReadArray(source, 0, rules);
+    benchmark::DoNotOptimize(reading.values.data());
+  }
+  bench.SetBytesProcessed(bench.iterations() * static_cast<std::int64_t>(text.size()));
+}
+
 BENCHMARK_CAPTURE(ScanAndRead, flat_commented_8x16, FlatCommented8x16);
 BENCHMARK_CAPTURE(ScanAndRead, nested_8x16, Nested8x16);
 BENCHMARK_CAPTURE(ScanOnly, flat_commented_8x16, FlatCommented8x16);
 BENCHMARK_CAPTURE(ScanOnly, nested_8x16, Nested8x16);
+BENCHMARK_CAPTURE(ReadOnly, flat_commented_8x16, FlatCommented8x16);
+BENCHMARK_CAPTURE(ReadOnly, nested_8x16, Nested8x16);
 
 }  // namespace
 }  // namespace fontscan::bench

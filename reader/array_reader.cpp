@@ -1,5 +1,6 @@
 #include "reader/array_reader.h"
 
+#include <array>
 #include <string_view>
 
 #include "reader/c_lex.h"
@@ -11,6 +12,15 @@ namespace {
 using namespace clex;
 
 constexpr std::size_t kTextBytes = 40;
+
+constexpr std::array<std::uint8_t, 256> MakeHexValues() {
+  std::array<std::uint8_t, 256> v{};
+  for (auto& x : v) x = 0xFF;
+  for (int c = 0; c < 10; ++c) v['0' + c] = static_cast<std::uint8_t>(c);
+  for (int c = 0; c < 6; ++c) v['a' + c] = v['A' + c] = static_cast<std::uint8_t>(10 + c);
+  return v;
+}
+constexpr std::array<std::uint8_t, 256> kHexValues = MakeHexValues();
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -35,9 +45,12 @@ class Reader {
         max_value_(rules.value_bits >= 64 ? UINT64_MAX
                                           : (std::uint64_t{1} << rules.value_bits) - 1),
         per_symbol_(rules.values_per_symbol),
-        skip_(rules.skip_values) {}
+        skip_(rules.skip_values),
+        flat_limit_(rules.max_symbols * rules.values_per_symbol) {}
 
   void Run() {
+    // A value takes two bytes at least ("1,"); most fonts spend about six.
+    out_.values.reserve((array_.read_close - array_.read_open) / 6);
     const char* t = t_.data();
     const std::size_t end = array_.read_close;
     std::size_t i = array_.read_open + 1;
@@ -47,6 +60,14 @@ class Reader {
       if (k <= kLineBreak) {
         ++i;
         continue;
+      }
+      if (k == kDigit && taken_ && tokens_ == 0 &&
+          (depth_ == 2 || (outer_state_ == Outer::kNone && kind_ != Kind::kNested))) {
+        const std::size_t after = PlainValues(i, end);
+        if (after != i) {
+          i = after;
+          continue;
+        }
       }
       std::size_t next = i + 1;
       switch (k) {
@@ -118,15 +139,95 @@ class Reader {
     ++outer_;
     if (per_symbol_ <= 0 || j < 0) return true;
     const bool nested = kind_ == Kind::kNested || (kind_ == Kind::kUndecided && list);
-    const std::int64_t limit = nested ? rules_.max_symbols : rules_.max_symbols * per_symbol_;
-    if (j == limit) {
+    if (j == (nested ? rules_.max_symbols : flat_limit_)) {
       out_.too_many = true;
       out_.too_many_offset = at;
       stop_ = true;
       return false;
     }
-    if (!nested && j % per_symbol_ == 0) run_start_ = at;
+    if (!nested && run_left_-- == 0) {
+      run_start_ = at;
+      run_left_ = per_symbol_ - 1;
+    }
     return true;
+  }
+
+  // The common elements, one number and a comma each, with blanks and line comments between,
+  // read here without the general machinery. Anything else, a fault or the symbol limit
+  // included, is left to it: returns where the general reading goes on.
+  std::size_t PlainValues(std::size_t i, const std::size_t end) {
+    const char* t = t_.data();
+    std::vector<std::uint32_t>& values = out_.values;
+    const bool outer = depth_ == 1;
+    const bool list_stored = outer_ - 1 >= skip_;
+    std::int64_t outer_count = outer_;
+    std::int64_t read = 0;
+    std::int64_t run_left = run_left_;
+    std::size_t run_start = run_start_;
+    for (;;) {
+      while (i < end && ClassOf(t[i]) <= kLineBreak) ++i;
+      if (i + 1 >= end) break;
+      if (t[i] == '/' && t[i + 1] == '/') {
+        i = LineEnd(t_, i);
+        continue;
+      }
+      std::size_t q = i;
+      std::uint64_t value = 0;
+      std::size_t comma;
+      if (i + 4 < end && t[i] == '0' && (t[i + 1] | 0x20) == 'x' && t[i + 4] == ',' &&
+          (kHexValues[static_cast<unsigned char>(t[i + 2])] |
+           kHexValues[static_cast<unsigned char>(t[i + 3])]) <= 15) {
+        // 0xHH, as most fonts are written
+        value = static_cast<std::uint64_t>(kHexValues[static_cast<unsigned char>(t[i + 2])] << 4 |
+                                           kHexValues[static_cast<unsigned char>(t[i + 3])]);
+        comma = i + 4;
+      } else {
+        if (t[i] == '0' && (t[i + 1] | 0x20) == 'x') {
+          for (q = i + 2; q < end && q < i + 18; ++q) {
+            const std::uint8_t digit = kHexValues[static_cast<unsigned char>(t[q])];
+            if (digit > 15) break;
+            value = value << 4 | digit;
+          }
+          if (q == i + 2) break;
+        } else if (ClassOf(t[i]) == kDigit && (t[i] != '0' || ClassOf(t[i + 1]) != kDigit)) {
+          for (; q < end && q < i + 19; ++q) {
+            const unsigned digit = static_cast<unsigned char>(t[q]) - static_cast<unsigned>('0');
+            if (digit > 9) break;
+            value = value * 10 + digit;
+          }
+        } else {
+          break;
+        }
+        comma = q;
+        while (comma < end && (t[comma] == ' ' || t[comma] == '\t')) ++comma;
+        if (comma >= end || t[comma] != ',' || IsWordByte(t[q]) || t[q] == '.') break;
+      }
+      if (value > max_value_) break;
+      bool stored = list_stored;
+      if (outer) {
+        const std::int64_t j = outer_count - skip_;
+        if (per_symbol_ > 0 && j >= 0) {
+          if (j == flat_limit_) break;
+          if (run_left-- == 0) {
+            run_start = i;
+            run_left = per_symbol_ - 1;
+          }
+        }
+        ++outer_count;
+        stored = j >= 0;
+      }
+      if (stored) values.push_back(static_cast<std::uint32_t>(value));
+      list_values_ += stored;
+      ++read;
+      i = comma + 1;
+    }
+    if (read > 0 && outer) kind_ = Kind::kFlat;
+    out_.value_number += read;
+    out_.values_read += read;
+    outer_ = outer_count;
+    run_left_ = run_left;
+    run_start_ = run_start;
+    return i;
   }
 
   void Token(std::size_t at, std::size_t length) {
@@ -352,6 +453,7 @@ class Reader {
   const std::uint64_t max_value_;
   const std::int64_t per_symbol_;
   const std::int64_t skip_;
+  const std::int64_t flat_limit_;
 
   bool stop_ = false;
   // Conditional groups.
@@ -367,6 +469,7 @@ class Reader {
   std::size_t list_open_ = 0;
   std::int64_t list_values_ = 0;
   std::size_t run_start_ = 0;  // flat: the first value of the last run begun
+  std::int64_t run_left_ = 0;  // values the run holds yet
   // The value element in progress.
   std::int64_t tokens_ = 0;
   std::size_t first_ = 0;

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/byte_scan.h"
+
 namespace fontscan::clex {
 
 enum Class : std::uint8_t {
@@ -64,8 +66,8 @@ inline std::size_t WordEnd(std::string_view t, std::size_t i) {
 
 // The line break (or the end of the text) that ends the line holding `i`.
 inline std::size_t LineEnd(std::string_view t, std::size_t i) {
-  while (i < t.size() && !IsLineBreak(t[i])) ++i;
-  return i;
+  return static_cast<std::size_t>(
+      platform::FindEitherOf(t.data() + i, t.data() + t.size(), '\n', '\r') - t.data());
 }
 
 // Past the "*/" of a block comment whose "/*" is at `i`, or the end of the text.
@@ -187,8 +189,8 @@ inline std::optional<std::uint64_t> NumberValue(std::string_view s) {
       return std::nullopt;
     }
     if (digit >= base) return std::nullopt;
-    if (value > (UINT64_MAX - digit) / base) saturated = true;
-    value = value * base + digit;
+    saturated = saturated || __builtin_mul_overflow(value, base, &value) ||
+                __builtin_add_overflow(value, digit, &value);
   }
   if (saturated) return UINT64_MAX;
   return value;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/byte_scan.h"
 #include "reader/c_lex.h"
 
 namespace fontscan {
@@ -199,12 +200,39 @@ class Scanner {
   std::size_t PassInitializer(std::size_t i, ArrayDeclaration* array) {
     std::int64_t depth = 1;
     std::int64_t commas = 0;  // at the outer list's depth
-    bool any = false;         // a token since the '{'
     bool tail = false;        // a token since the last of those commas (or the '{')
     const char* t = t_.data();
     const std::size_t n = t_.size();
     std::size_t j = i + 1;
     while (j < n) {
+#ifdef FONTSCAN_SCAN_SSE2
+      // Sixteen bytes at a time up to the next byte that needs a look of its own; the commas of
+      // the outer list are counted on the way.
+      while (j + 16 <= n) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + j));
+        const auto is = [&block](char c) { return _mm_cmpeq_epi8(block, _mm_set1_epi8(c)); };
+        const __m128i others = _mm_or_si128(
+            _mm_or_si128(_mm_or_si128(is('{'), is('}')), _mm_or_si128(is('/'), is('#'))),
+            _mm_or_si128(is('"'), is('\'')));
+        const unsigned special = static_cast<unsigned>(_mm_movemask_epi8(others));
+        const unsigned token = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8(0x20)),
+                                            _mm_cmplt_epi8(block, _mm_set1_epi8(0x7F)))));
+        const unsigned stop = special != 0 ? static_cast<unsigned>(__builtin_ctz(special)) : 16;
+        const unsigned before = (1u << stop) - 1;
+        const unsigned comma = static_cast<unsigned>(_mm_movemask_epi8(is(','))) & before;
+        if (depth == 1 && comma != 0) {
+          commas += __builtin_popcount(comma);
+          const unsigned last = 31u - static_cast<unsigned>(__builtin_clz(comma));
+          tail = ((token & before) >> last >> 1) != 0;
+        } else {
+          tail = tail || (token & before) != 0;
+        }
+        j += stop;
+        if (stop < 16) break;
+      }
+      if (j >= n) break;
+#endif
       const std::uint8_t k = ClassOf(t[j]);
       if (k <= kLineBreak) {
         ++j;
@@ -242,9 +270,7 @@ class Scanner {
           break;
         case kComma:
           if (depth == 1) {
-            any = any || tail;
             ++commas;
-            any = true;
             tail = false;
           } else {
             tail = true;
@@ -258,7 +284,7 @@ class Scanner {
           break;
         default:  // kClose
           if (--depth == 0) {
-            if (array != nullptr) array->elements = (any || tail) ? commas + (tail ? 1 : 0) : 0;
+            if (array != nullptr) array->elements = commas + (tail ? 1 : 0);
             return j;
           }
           tail = true;
@@ -266,7 +292,7 @@ class Scanner {
           break;
       }
     }
-    if (array != nullptr) array->elements = (any || tail) ? commas + (tail ? 1 : 0) : 0;
+    if (array != nullptr) array->elements = commas + (tail ? 1 : 0);
     return n;
   }
 
