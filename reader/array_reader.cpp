@@ -155,7 +155,7 @@ class Reader {
   // The common elements, one number and a comma each, with blanks and line comments between,
   // read here without the general machinery. Anything else, a fault or the symbol limit
   // included, is left to it: returns where the general reading goes on.
-  std::size_t PlainValues(std::size_t i, const std::size_t end) {
+  __attribute__((noinline)) std::size_t PlainValues(std::size_t i, const std::size_t end) {
     const char* t = t_.data();
     std::vector<std::uint32_t>& values = out_.values;
     const bool outer = depth_ == 1;
@@ -164,6 +164,7 @@ class Reader {
     std::int64_t read = 0;
     std::int64_t run_left = run_left_;
     std::size_t run_start = run_start_;
+    bool ended_list = false;
     for (;;) {
       while (i < end && ClassOf(t[i]) <= kLineBreak) ++i;
       if (i + 1 >= end) break;
@@ -174,6 +175,7 @@ class Reader {
       std::size_t q = i;
       std::uint64_t value = 0;
       std::size_t comma;
+      bool closing = false;
       if (i + 4 < end && t[i] == '0' && (t[i + 1] | 0x20) == 'x' && t[i + 4] == ',' &&
           (kHexValues[static_cast<unsigned char>(t[i + 2])] |
            kHexValues[static_cast<unsigned char>(t[i + 3])]) <= 15) {
@@ -200,7 +202,10 @@ class Reader {
         }
         comma = q;
         while (comma < end && (t[comma] == ' ' || t[comma] == '\t')) ++comma;
-        if (comma >= end || t[comma] != ',' || IsWordByte(t[q]) || t[q] == '.') break;
+        if (comma >= end || IsWordByte(t[q]) || t[q] == '.') break;
+        // The last value of an inner list, and its '}'.
+        closing = t[comma] == '}' && !outer;
+        if (t[comma] != ',' && !closing) break;
       }
       if (value > max_value_) break;
       bool stored = list_stored;
@@ -220,6 +225,10 @@ class Reader {
       list_values_ += stored;
       ++read;
       i = comma + 1;
+      if (closing) {
+        ended_list = true;
+        break;
+      }
     }
     if (read > 0 && outer) kind_ = Kind::kFlat;
     out_.value_number += read;
@@ -227,6 +236,7 @@ class Reader {
     outer_ = outer_count;
     run_left_ = run_left;
     run_start_ = run_start;
+    if (ended_list) Close(i - 1);
     return i;
   }
 
