@@ -129,4 +129,34 @@ GeneratedFont CommentHeavy8x8() {
   return {text, 8, walked};
 }
 
+namespace {
+
+std::string ArrayFont(bool nested) {
+  std::string text =
+      nested ? "const uint8_t font[][16] PROGMEM = {\n" : "const uint8_t font[] = {\n";
+  for (std::uint32_t glyph = 0;; ++glyph) {
+    std::string line = nested ? "  { " : "  ";
+    for (std::uint32_t row = 0; row < 16; ++row) {
+      line += Hex(GlyphByte(glyph, row));
+      if (row < 15 || !nested) line += ", ";
+    }
+    if (nested) {
+      line += "},\n";
+    } else {
+      char comment[32];
+      std::snprintf(comment, sizeof comment, " // U+%04X\n", glyph);
+      line += comment;
+    }
+    if (text.size() + line.size() + 3 > kMiB) break;
+    text += line;
+  }
+  text += "};\n";
+  return text;
+}
+
+}  // namespace
+
+std::string FlatCommented8x16() { return ArrayFont(false); }
+std::string Nested8x16() { return ArrayFont(true); }
+
 }  // namespace fontscan::bench

@@ -25,4 +25,9 @@ GeneratedFont Big256x256();
 // 8X8 glyphs, each under a block comment that draws it and a directive line.
 GeneratedFont CommentHeavy8x8();
 
+// For the array reader, 1 MiB of array each: 8X16 glyphs in one flat list, one glyph per line
+// with a line comment naming it; and the same as a nested list, one braced glyph per line.
+std::string FlatCommented8x16();
+std::string Nested8x16();
+
 }  // namespace fontscan::bench

@@ -29,6 +29,8 @@ struct ArrayDeclaration {
   std::size_t close = 0;      // file offset of its matching '}', or file.size() when not closed
   bool closed = false;        // a '}' closes it
   std::int64_t elements = 0;  // elements of the outer list, as the array listing counts them
+  std::size_t read_open = 0;  // the same two places in the text as read (CSource::Text())
+  std::size_t read_close = 0;
 };
 
 // A #define or #undef line, wherever it stands (but in a comment).
@@ -45,8 +47,20 @@ struct CSource {
   std::string_view file;
   std::vector<ArrayDeclaration> arrays;  // in file order
   std::vector<MacroLine> macros;         // in file order
-  // What the array reader needs besides (the text as read, where splices were removed, ...):
-  // the scanner's and the reader's own business.
+
+  // The text as read: the file itself, or, when it holds splices, a copy with them removed.
+  std::string_view Text() const { return splices.empty() ? file : std::string_view(spliced); }
+  // The file offset of a byte of the text as read (or of its end).
+  std::size_t FileOffset(std::size_t read_offset) const;
+
+  // Each removed splice: from `read_offset` on, the text as read stands `removed` bytes (in all,
+  // this one included) before the file.
+  struct Splice {
+    std::size_t read_offset;
+    std::size_t removed;
+  };
+  std::vector<Splice> splices;
+  std::string spliced;
 };
 
 // Scans the whole text once. Never fails: text that is not C yields what it yields.
