@@ -34,26 +34,8 @@ bool FindFontLayouts(const RunState& state, const FontValues& font,
   for (const FoundLayout& layout : ranked) console.WriteLine(RankingLine(layout));
   console << CRLF << VerdictLine(ranked, OutputPath(state, ".layouts.png")) << CRLF;
 
-  // A line of square cells for each layout, each cell a probe symbol at its top-left.
-  std::vector<ProbeLine> lines;
-  std::int32_t per_line = 1;
-  for (const FoundLayout& layout : ranked) {
-    lines.push_back({&layout.format, &layout.symbols, ProbeSymbols(layout)});
-    per_line = std::max(per_line, static_cast<std::int32_t>(lines.back().numbers.size()));
-  }
-  const std::int32_t side = std::max(state.FONTWIDTH, state.FONTHEIGHT) * state.SCALE;
-  const SheetLayout sheet{side, side, per_line, state.NODELIMETER ? 0 : 1, state.VERTICALOUTPUT};
-  const Extent extent = SheetExtent(sheet, static_cast<std::int64_t>(lines.size()) * per_line);
-  if (extent.width * extent.height > kMaxSheetPixels) {
-    console.WriteLine("\r\nERROR: Output image would be too big, use a smaller scale!");
-    return false;
-  }
-  return WriteOutputFile(
-      state, outputs, ".layouts.png",
-      [&](std::string& png) {
-        return EncodePng(RenderProbeSheet(lines, state.SCALE, sheet, ColoursOfSheet(state)), png);
-      },
-      console);
+  (void)outputs;
+  return false;
 }
 
 }  // namespace fontscan

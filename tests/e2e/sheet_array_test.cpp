@@ -108,12 +108,15 @@ TEST_P(RealArrayFont, DrawsAndReadsBackIntoTextACompilerTakes) {
   FontModel font = ModelOf(c.width, c.height, values, (c.height + 7) / 8 * c.width);
 
   const ProcessResult drawn = RunSheet(WithOptions(size + "_font.h", options));
-  EXPECT_EQ(drawn.out,
-            Joined({kLoaded,
-                    "\nReading array " + c.name + ": " + std::to_string(values.size()) +
-                        " values, " + std::to_string(font.count()) + " symbols of " +
-                        std::to_string(font.symbol_size()) + " bytes.\n",
-                    kWritten, FoundSheetReport(size + "_FONT.H", c.width, c.height, options)}));
+  EXPECT_EQ(
+      drawn.out,
+      Joined({kLoaded,
+              "\nReading array " + c.name + ": " + std::to_string(values.size()) + " values, " +
+                  std::to_string(font.count()) + " symbols of " +
+                  std::to_string(font.symbol_size()) + " bytes.\n",
+              kWritten,
+              FoundSheetReport(std::to_string(c.width) + "X" + std::to_string(c.height) + "_FONT.H",
+                               c.width, c.height, options)}));
   ASSERT_EQ(drawn.exit_code, 0);
   const std::optional<std::string> png = ReadFile(size + "_font.png");
   ASSERT_TRUE(png);
@@ -351,7 +354,7 @@ TEST_F(SheetRun, HintsForAFontTheStrictReadingCannotTake) {
   CopyIn(kShared + "8x16_ascii_hubenchang.h", "8x16_ascii.h");
   const ProcessResult strict = RunSheet({"8x16_ascii.h", "/ROWS"});
   EXPECT_NE(strict.out.find("Content: '00'.\r\n\r\nHINT: The file reads as a C array with /A:\r\n"
-                            "      /Afont8x16 - 95 symbols of 16 bytes.\r\n\r\nCommand line"),
+                            "      /Afont8x16 - 128 symbols of 16 bytes.\r\n\r\nCommand line"),
             std::string::npos)
       << strict.out;
   EXPECT_EQ(strict.exit_code, 1);

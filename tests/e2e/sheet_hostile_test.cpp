@@ -382,7 +382,7 @@ TEST_F(SheetRun, DirectoryNamedLikeASheet) {
 }
 
 // Names whose size is out of range are not sheets either (and fontscan's PNG refusal is gone):
-// the sizes read stay in the report.
+// the sizes read stay in the report, and a hint says how to give the size.
 TEST_F(SheetRun, SheetNamesOutOfRange) {
   struct Case {
     const char* name;
@@ -397,8 +397,11 @@ TEST_F(SheetRun, SheetNamesOutOfRange) {
     SCOPED_TRACE(c.name);
     WriteFile(c.name, sheet);
     const ProcessResult result = RunSheet({c.name});
-    EXPECT_EQ(result.out, Joined({kNotFound, kSheetHelp,
-                                  SheetReport(false, "", "", {c.width, c.height, 0, 0})}));
+    EXPECT_EQ(
+        result.out,
+        Joined({kNotFound,
+                "\nHINT: " + std::string(c.name) + " exists; give its symbol size with /SIZEwxh.\n",
+                kSheetHelp, SheetReport(false, "", "", {c.width, c.height, 0, 0})}));
     EXPECT_EQ(result.exit_code, 1);
     std::filesystem::remove(PathOf(c.name));
     EXPECT_TRUE(Entries().empty());
