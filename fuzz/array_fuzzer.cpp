@@ -371,6 +371,41 @@ void CheckSame(const ArrayReading& r, const ArrayReading& p) {
   if (r.too_many) Check(r.too_many_offset == p.too_many_offset, "same limit place", detail);
 }
 
+// The same text with a splice put in before byte `at`: read the same, every place after it two
+// bytes further on.
+void CheckSpliced(const std::string& text, std::size_t at, const CSource& source, std::size_t index,
+                  const ArrayReading& reading, const ArrayRules& rules) {
+  // Not inside a splice of the text's own, which would then end differently.
+  if (at > 0 && text[at - 1] == '\\') return;
+  if (at > 1 && text[at - 1] == '\r' && text[at - 2] == '\\') return;
+  const std::string spliced = text.substr(0, at) + "\\\n" + text.substr(at);
+  const auto moved = [at](std::size_t offset) { return offset >= at ? offset + 2 : offset; };
+  const CSource other = ScanCSource(spliced);
+  Check(other.arrays.size() == source.arrays.size() && other.macros.size() == source.macros.size(),
+        "splice: same arrays and lines");
+  for (std::size_t i = 0; i < source.arrays.size(); ++i) {
+    const ArrayDeclaration& a = source.arrays[i];
+    const ArrayDeclaration& b = other.arrays[i];
+    Check(a.name == b.name && a.elements == b.elements && a.closed == b.closed &&
+              moved(a.open) == b.open && moved(a.close) == b.close,
+          "splice: same array");
+  }
+  for (std::size_t i = 0; i < source.macros.size(); ++i) {
+    const MacroLine& a = source.macros[i];
+    const MacroLine& b = other.macros[i];
+    Check(a.name == b.name && a.define == b.define && a.value == b.value &&
+              moved(a.offset) == b.offset,
+          "splice: same line");
+  }
+  ArrayReading expected = reading;
+  expected.fault_offset = moved(reading.fault_offset);
+  expected.too_many_offset = moved(reading.too_many_offset);
+  const ArrayReading r = ReadArray(other, index, rules);
+  CheckSame(r, expected);
+  Check(r.fault_offset == expected.fault_offset && r.too_many_offset == expected.too_many_offset,
+        "splice: same places", Show(r) + "\n" + Show(expected));
+}
+
 std::string Mapped(std::string_view bytes) {
   static constexpr std::string_view kAlphabet = "0123456789abcdefxXBuUlL,,,,,{{}} \n\r\t.-_";
   std::string text = "char f[]={";
@@ -404,6 +439,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const ArrayDeclaration& array = source.arrays[index];
   const ArrayReading reading = ReadArray(source, index, rules);
   CheckReading(reading, rules, array, text);
+  CheckSpliced(text, (data[3] * 131u + size) % (text.size() + 1), source, index, reading, rules);
 
   // The plain reading knows no comments, directives, literals or splices.
   if (text.find_first_of("/#\"'\\") != std::string::npos) return 0;
