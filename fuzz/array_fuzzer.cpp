@@ -3,12 +3,15 @@
 // The first five bytes choose the rules and the text: value bits (8, 16, 32), values skipped
 // (0-3), values per symbol (0-4, 0 without symbol rules), the symbol limit (1-4), which array is
 // read, whether names are defined, and whether the rest is taken as it stands or mapped onto
-// array text ("char f[]={" and bytes drawn from numbers, commas, braces and blanks).
+// array text ("char f[]={" and bytes drawn from numbers, commas, braces, blanks and comment
+// marks).
 //
-// Every reading keeps the reader's invariants. When the text holds no comment, directive, literal
-// or splice, it is also read a second time by a plain recursive reading written here from the
-// rules of the format, and both must agree on everything.
+// Every reading keeps the reader's invariants. When the text holds no directive, literal or
+// splice, it is also read a second time by a plain recursive reading written here from the rules
+// of the format, and both must agree on everything. And the text read again with a splice put in
+// somewhere must read the same.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -42,6 +45,15 @@ std::vector<Tok> Tokens(std::string_view t, std::size_t from) {
   while (i < t.size()) {
     const char c = t[i];
     std::size_t end = i + 1;
+    if (c == '/' && i + 1 < t.size() && t[i + 1] == '/') {
+      i = std::min(t.find('\n', i), t.find('\r', i));
+      continue;
+    }
+    if (c == '/' && i + 1 < t.size() && t[i + 1] == '*') {
+      const std::size_t close = t.find("*/", i + 2);
+      i = close == std::string_view::npos ? t.size() : close + 2;
+      continue;
+    }
     if (Letter(c) || Digit(c)) {
       while (end < t.size() && (Letter(t[end]) || Digit(t[end]) || (Digit(c) && t[end] == '.'))) {
         ++end;
@@ -407,7 +419,7 @@ void CheckSpliced(const std::string& text, std::size_t at, const CSource& source
 }
 
 std::string Mapped(std::string_view bytes) {
-  static constexpr std::string_view kAlphabet = "0123456789abcdefxXBuUlL,,,,,{{}} \n\r\t.-_";
+  static constexpr std::string_view kAlphabet = "0123456789abcdefxXBuUlL,,,,,{{}} \n\r\t.-_/*";
   std::string text = "char f[]={";
   for (char c : bytes) text += kAlphabet[static_cast<unsigned char>(c) % kAlphabet.size()];
   return text;
@@ -441,8 +453,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckReading(reading, rules, array, text);
   CheckSpliced(text, (data[3] * 131u + size) % (text.size() + 1), source, index, reading, rules);
 
-  // The plain reading knows no comments, directives, literals or splices.
-  if (text.find_first_of("/#\"'\\") != std::string::npos) return 0;
+  // The plain reading knows no directives, literals or splices.
+  if (text.find_first_of("#\"'\\") != std::string::npos) return 0;
   Check(array.elements == PlainElements(text, array.open), "same listing count",
         std::to_string(array.elements) + " vs " + std::to_string(PlainElements(text, array.open)));
   const PlainReading plain(text, array.open, rules);
