@@ -70,3 +70,35 @@ for name, arguments in params.items():
     (corpus / "params" / name).write_bytes(data)
 params_latin1 = corpus / "params" / "latin1"
 params_latin1.write_bytes(b"8x16_\xe9t\xe9.h\0/CB\xff\xfe")
+
+
+# array: five bytes choosing the rules (see array_fuzzer.cpp), then the text.
+def array_rules(bits=8, skip=0, per_symbol=2, max_symbols=4, index=0, defines=0, mapped=False):
+    return bytes([{8: 0, 16: 1, 32: 2}[bits] + 3 * skip, per_symbol + 5 * (max_symbols - 1),
+                  index, defines, int(mapped)])
+
+
+array = {
+    "flat": (array_rules(), b"const unsigned char font[] = {0x01, 0x02, 3, 4};\n"),
+    "nested_crlf": (array_rules(per_symbol=3),
+                    b"uint8_t f[][3] PROGMEM = {\r\n  {1, 2, 3},  // a\r\n  {4, 5, 6},\r\n};\r\n"),
+    "spellings": (array_rules(bits=16, per_symbol=1),
+                  b"int f[] = {0, 010, 0X1f, 0b101, 7uLL, 'A', '\\777', B1010, 0xFFFF, 08};"),
+    "groups": (array_rules(defines=5),
+               b"#define X 1\n#undef Y\nchar f[] = {\n#if X && 1\n1,\n#elif defined(a)\n2,\n"
+               b"#else\n3,\n#endif\n#ifdef B\n4,\n#endif\n};"),
+    "splices": (array_rules(), b"char f\\\n[] = {0x\\\r\n1F, 2, // c \\\n x,\n 3};"),
+    "two_arrays": (array_rules(index=1, per_symbol=0),
+                   b"std::array<int, 2> w{1, 2};\nstruct S { char g[2]; };\n"
+                   b"FONTDECL(big) = {{1}, {2, 3}, {}};"),
+    "too_many": (array_rules(per_symbol=1, max_symbols=2), b"char f[]={{1},{2},{3},x"),
+    "skip": (array_rules(skip=2, per_symbol=2), b"char f[]={9, 9, 1, 2, 3};"),
+    "mapped": (array_rules(mapped=True), bytes(range(0, 256, 3))),
+    "mapped_nested": (array_rules(per_symbol=0, mapped=True),
+                      bytes([29, 1, 23, 2, 31, 23, 29, 3, 31, 23, 29, 31, 31])),
+    "example": (array_rules(per_symbol=8),
+                (here.parent / "examples" / "8x8_basic_dhepper.h").read_bytes()),
+}
+for name, (rules, text) in array.items():
+    (corpus / "array").mkdir(parents=True, exist_ok=True)
+    (corpus / "array" / name).write_bytes(rules + text)

@@ -9,7 +9,7 @@ seconds=${1:-30}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
-for target in walk params sheet; do
+for target in walk params sheet array; do
   mkdir -p "$work/$target"
   cp fuzz/corpus/$target/* "$work/$target/" 2>/dev/null || true
   echo "== $target: ${seconds}s"

@@ -155,7 +155,8 @@ class Reader {
   // The common elements, one number and a comma each, with blanks and line comments between,
   // read here without the general machinery. Anything else, a fault or the symbol limit
   // included, is left to it: returns where the general reading goes on.
-  __attribute__((noinline)) std::size_t PlainValues(std::size_t i, const std::size_t end) {
+  __attribute__((noinline)) std::size_t PlainRun(std::size_t i, const std::size_t end,
+                                                 bool& ended_list) {
     const char* t = t_.data();
     std::vector<std::uint32_t>& values = out_.values;
     const bool outer = depth_ == 1;
@@ -164,7 +165,7 @@ class Reader {
     std::int64_t read = 0;
     std::int64_t run_left = run_left_;
     std::size_t run_start = run_start_;
-    bool ended_list = false;
+    ended_list = false;
     for (;;) {
       while (i < end && ClassOf(t[i]) <= kLineBreak) ++i;
       if (i + 1 >= end) break;
@@ -238,6 +239,28 @@ class Reader {
     run_start_ = run_start;
     if (ended_list) Close(i - 1);
     return i;
+  }
+
+  // Runs of plain values, and between the lists of a nested array their comma and the next '{'.
+  std::size_t PlainValues(std::size_t i, const std::size_t end) {
+    const char* t = t_.data();
+    for (;;) {
+      bool ended_list;
+      i = PlainRun(i, end, ended_list);
+      if (!ended_list || stop_) return i;
+      std::size_t j = i;
+      while (j < end && ClassOf(t[j]) <= kLineBreak) ++j;
+      if (j >= end || t[j] != ',') return i;
+      Comma(j);
+      for (++j; j < end; ++j) {
+        if (j + 1 < end && t[j] == '/' && t[j + 1] == '/') j = LineEnd(t_, j);
+        if (j < end && ClassOf(t[j]) > kLineBreak) break;
+      }
+      if (j >= end || t[j] != '{') return j;
+      Open(j);
+      if (stop_ || depth_ != 2) return j + 1;
+      i = j + 1;
+    }
   }
 
   void Token(std::size_t at, std::size_t length) {

@@ -31,6 +31,7 @@ std::string Describe(const Case& c) {
   ArrayRules rules;
   rules.values_per_symbol = 2;
   std::string chosen;
+  bool list_macros = false;  // the #define and #undef lines instead of a reading
   std::istringstream options(c.rules);
   for (std::string option; options >> option;) {
     const std::size_t eq = option.find('=');
@@ -40,6 +41,7 @@ std::string Describe(const Case& c) {
     if (key == "bits") rules.value_bits = std::stoi(value);
     if (key == "max") rules.max_symbols = std::stoi(value);
     if (key == "A") chosen = value;
+    if (key == "M") list_macros = true;
     if (key == "D") {
       const std::size_t eq2 = value.find('=');
       rules.defined.push_back({value.substr(0, eq2), std::stoull(value.substr(eq2 + 1))});
@@ -53,6 +55,16 @@ std::string Describe(const Case& c) {
     if (a.closed) {
       EXPECT_EQ(c.text[a.close], '}');
     }
+  }
+  if (list_macros) {
+    for (const MacroLine& m : source.macros) {
+      out += m.name +
+             (!m.define ? "-"
+              : m.value ? "=" + std::to_string(*m.value)
+                        : "?") +
+             "@" + At(c.text, m.offset) + " ";
+    }
+    return out;
   }
   const std::optional<std::size_t> index = chosen.empty() ? 0 : FindArrayNamed(source, chosen);
   if (source.arrays.empty() || !index) return out + "| none";
@@ -200,6 +212,20 @@ const Case kCases[] = {
     {"CloseInSkippedGroup", "", "char f[]={1,2\n#if 0\n}\n#endif\n", "f@1:10=2 | if@2:1"},
     {"OuterClosesEarly", "", "char f[]={\n#if 0\n{\n#endif\n1,2}, 3};", "f@1:10=2 | if@4:1"},
     {"ListOpenAtClose", "", "char f[]={{1,2,\n#if 0\n}\n#endif\n};", "f@1:10=1 | if@4:1"},
+    {"MacroLines", "M",
+     "#define A\n  # define B 0x10 // c\n#undef A\nint a[] = {\n#define C(x) 1\n#define D 'a'\n"
+     "};\n/* #define G */ #define E 99999999999999999999999\n#define H \\\n 3\n#define",
+     "a@4:11=0 A=1@1:1 B=16@2:3 A-@3:1 C?@5:1 D?@6:1 H=3@9:1 "},
+    {"SaturatedValueIsTrue", "D=a=5",
+     "#define E 99999999999999999999999\nchar f[]={\n#if E\n#if A\n1,2,\n#endif\n#endif\n};",
+     "f@2:10=2 | ok V=2 {1,2,}"},
+    {"ElifAlone", "", "char f[]={\n#elif 1\n};", "f@1:10=0 | if@2:1"},
+    {"ElifndefTaken", "", "char f[]={\n#if 1\n#elifndef X\n#endif\n};", "f@1:10=0 | if@3:1"},
+    {"CommentBeforeWord", "", "char f[]={\n# /* c */ if 0\n1,2};", "f@1:10=2 | ok V=2 {1,2,}"},
+    {"CommentCarriesDirective", "", "char f[]={\n#if 0 /* a\n b */\n1,2,\n#endif\n3,4};",
+     "f@1:10=4 | ok V=2 {3,4,}"},
+    {"GroupInsideValue", "", "char f[]={1\n#if 1\n2\n#endif\n};",
+     "f@1:10=1 | not_a_number@1:11 #1 '1 2'"},
     {"SkippedTokensNoElement", "", "char f[]={1\n#if 0\nx\n#endif\n, 2};",
      "f@1:10=2 | ok V=2 {1,2,}"},
 };
