@@ -1,59 +1,240 @@
 #include "sheet/png_codec.h"
 
-#include <cstdlib>
-#include <memory>
-#include <new>
-
-#include "sheet/png_check.h"
-#include "sheet/stb_libraries.h"
-
-#define STBI_NO_STDIO
-#include <stb_image.h>
+#include <algorithm>
+#include <cstring>
+#include <optional>
 
 namespace fontscan {
 
 namespace {
 
-struct FreeWithStb {
-  void operator()(stbi_uc* pixels) const { stbi_image_free(pixels); }
-};
+constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+// The image data of one IDAT chunk, at most: big enough that the chunks cost nothing, small
+// enough that the file goes out as it is made.
+constexpr std::size_t kChunkData = 64 * 1024;
+constexpr std::size_t kChunkHead = 8;  // length and type
 
-struct FreeWithFree {
-  void operator()(unsigned char* bytes) const { std::free(bytes); }
-};
+constexpr int kGrey = 0;
+constexpr int kPalette = 3;
+constexpr int kGreyAlpha = 4;
+
+void PutBig32(std::uint8_t* out, std::uint32_t value) {
+  out[0] = static_cast<std::uint8_t>(value >> 24);
+  out[1] = static_cast<std::uint8_t>(value >> 16);
+  out[2] = static_cast<std::uint8_t>(value >> 8);
+  out[3] = static_cast<std::uint8_t>(value);
+}
+
+std::string_view AsText(const std::uint8_t* data, std::size_t size) {
+  return {reinterpret_cast<const char*>(data), size};
+}
 
 }  // namespace
 
+int PaletteDepth(std::size_t colours) {
+  if (colours <= 2) return 1;
+  if (colours <= 4) return 2;
+  if (colours <= 16) return 4;
+  return 8;
+}
+
+PalettePngWriter::PalettePngWriter(platform::ByteSink& sink, std::uint32_t width,
+                                   std::uint32_t height, const std::vector<Rgb>& palette)
+    : sink_(sink),
+      width_(width),
+      height_(height),
+      palette_(palette),
+      depth_(PaletteDepth(palette.size())) {}
+
+PalettePngWriter::~PalettePngWriter() {
+  if (started_) deflateEnd(&stream_);
+}
+
+bool PalettePngWriter::SendChunk(const char (&type)[5], const std::uint8_t* data,
+                                 std::size_t size) {
+  std::uint8_t head[kChunkHead];
+  PutBig32(head, static_cast<std::uint32_t>(size));
+  std::memcpy(head + 4, type, 4);
+  uLong crc = crc32(0L, head + 4, 4);
+  crc = crc32(crc, data, static_cast<uInt>(size));
+  std::uint8_t tail[4];
+  PutBig32(tail, static_cast<std::uint32_t>(crc));
+  return sink_.Write(AsText(head, sizeof head)) && sink_.Write(AsText(data, size)) &&
+         sink_.Write(AsText(tail, sizeof tail));
+}
+
+bool PalettePngWriter::Begin() {
+  std::uint8_t header[13];
+  PutBig32(header, width_);
+  PutBig32(header + 4, height_);
+  header[8] = static_cast<std::uint8_t>(depth_);
+  header[9] = kPalette;
+  header[10] = 0;  // deflate
+  header[11] = 0;  // adaptive filters
+  header[12] = 0;  // not interlaced
+  std::vector<std::uint8_t> colours;
+  for (const Rgb& colour : palette_)
+    colours.insert(colours.end(), {colour.red, colour.green, colour.blue});
+
+  // The runs of a sheet are all a match needs to find: flat rows are long runs of one byte, and a
+  // row repeated is a row of zeros under the Up filter. Run-length matching finds them at a
+  // fraction of the cost of a search through the window.
+  if (deflateInit2(&stream_, 1, Z_DEFLATED, MAX_WBITS, 8, Z_RLE) != Z_OK) return false;
+  started_ = true;
+  row_.assign(1 + (std::size_t{width_} * static_cast<std::size_t>(depth_) + 7) / 8, 0);
+  chunk_.resize(kChunkHead + kChunkData);
+  return sink_.Write(AsText(kSignature, sizeof kSignature)) &&
+         SendChunk("IHDR", header, sizeof header) &&
+         SendChunk("PLTE", colours.data(), colours.size());
+}
+
+bool PalettePngWriter::SendImageData() {
+  const std::size_t size = kChunkData - stream_.avail_out;
+  if (size == 0) return true;
+  stream_.next_out = chunk_.data() + kChunkHead;
+  stream_.avail_out = static_cast<uInt>(kChunkData);
+  return SendChunk("IDAT", chunk_.data() + kChunkHead, size);
+}
+
+bool PalettePngWriter::Deflate(const std::uint8_t* data, std::size_t size, int flush) {
+  stream_.next_in = const_cast<std::uint8_t*>(data);
+  stream_.avail_in = static_cast<uInt>(size);
+  for (;;) {
+    if (stream_.next_out == nullptr) {
+      stream_.next_out = chunk_.data() + kChunkHead;
+      stream_.avail_out = static_cast<uInt>(kChunkData);
+    }
+    const int result = deflate(&stream_, flush);
+    if (result == Z_STREAM_END) return SendImageData();
+    if (result != Z_OK && result != Z_BUF_ERROR) return false;
+    if (stream_.avail_out == 0) {
+      if (!SendImageData()) return false;
+      continue;
+    }
+    if (stream_.avail_in == 0) return true;
+  }
+}
+
+bool PalettePngWriter::AddRow(const std::uint8_t* indices, bool repeats) {
+  std::uint8_t* out = row_.data();
+  const std::size_t bytes = row_.size() - 1;
+  if (repeats) {
+    // Up: each byte is its own difference to the byte above, zero.
+    out[0] = 2;
+    std::memset(out + 1, 0, bytes);
+  } else {
+    out[0] = 0;
+    if (depth_ == 8) {
+      std::memcpy(out + 1, indices, width_);
+    } else {
+      const int per_byte = 8 / depth_;
+      std::memset(out + 1, 0, bytes);
+      for (std::uint32_t x = 0; x < width_; ++x) {
+        const int shift = 8 - depth_ * (1 + static_cast<int>(x) % per_byte);
+        out[1 + x / per_byte] |= static_cast<std::uint8_t>(indices[x] << shift);
+      }
+    }
+  }
+  return Deflate(out, row_.size(), Z_NO_FLUSH);
+}
+
+bool PalettePngWriter::Finish() {
+  static const std::uint8_t kNothing = 0;
+  return Deflate(&kNothing, 0, Z_FINISH) && SendChunk("IEND", &kNothing, 0);
+}
+
+RowColours::RowColours(const PngFormat& format) : format_(format) {
+  const int type = format.colour_type;
+  static constexpr int kChannels[7] = {1, 0, 3, 1, 2, 0, 4};
+  bytes_per_pixel_ = kChannels[type] * format.depth / 8;
+  keyed_ = type == kPalette || type == kGrey || type == kGreyAlpha;
+  for (int key = 0; key < 256; ++key) {
+    std::uint8_t grey = static_cast<std::uint8_t>(key);
+    if (type == kGrey && format.depth < 8) {
+      const int most = (1 << format.depth) - 1;
+      grey = static_cast<std::uint8_t>(key <= most ? key * 255 / most : 0);
+    }
+    key_colours_[key] = {grey, grey, grey};
+    if (type == kPalette) {
+      const std::uint8_t* entry = format.palette + 3 * std::min(key, format.palette_entries - 1);
+      key_colours_[key] = {entry[0], entry[1], entry[2]};
+    }
+  }
+}
+
+void RowColours::Keys(const std::uint8_t* row, std::uint32_t pixels, std::uint8_t* keys) const {
+  const int depth = format_.depth;
+  if (depth < 8) {
+    const int per_byte = 8 / depth;
+    const unsigned mask = (1u << depth) - 1;
+    for (std::uint32_t x = 0; x < pixels; ++x) {
+      const int shift = 8 - depth * (1 + static_cast<int>(x) % per_byte);
+      keys[x] = static_cast<std::uint8_t>((row[x / per_byte] >> shift) & mask);
+    }
+    return;
+  }
+  // The first byte of each pixel: the index, the grey sample, or the grey sample's high byte.
+  const auto step = static_cast<std::size_t>(bytes_per_pixel_);
+  if (step == 1) {
+    std::memcpy(keys, row, pixels);
+    return;
+  }
+  for (std::uint32_t x = 0; x < pixels; ++x) keys[x] = row[x * step];
+}
+
+void RowColours::Colours(const std::uint8_t* row, std::uint32_t pixels, std::uint8_t* rgb) const {
+  if (keyed_) {
+    std::vector<std::uint8_t> keys(pixels);
+    Keys(row, pixels, keys.data());
+    for (std::uint32_t x = 0; x < pixels; ++x, rgb += 3) {
+      const Rgb colour = key_colours_[keys[x]];
+      rgb[0] = colour.red;
+      rgb[1] = colour.green;
+      rgb[2] = colour.blue;
+    }
+    return;
+  }
+  // RGB with or without alpha, 8 or 16 bits a sample: the high byte of each of the first three.
+  const auto step = static_cast<std::size_t>(bytes_per_pixel_);
+  const std::size_t sample = format_.depth / 8;
+  for (std::uint32_t x = 0; x < pixels; ++x, rgb += 3, row += step) {
+    rgb[0] = row[0];
+    rgb[1] = row[sample];
+    rgb[2] = row[2 * sample];
+  }
+}
+
 DecodeResult DecodePng(std::string_view file, RgbImage& image) {
-  switch (CheckPng(file)) {
+  struct Picture final : PngRowSink {
+    explicit Picture(RgbImage& out) : image(out) {}
+    void Begin(const PngFormat& format) override {
+      colours.emplace(format);
+      image.width = static_cast<std::int32_t>(format.width);
+      image.height = static_cast<std::int32_t>(format.height);
+      image.pixels.assign(std::size_t{format.width} * format.height * 3, 0);
+      line.resize(std::size_t{format.width} * 3);
+    }
+    void Row(const PngPass& pass, std::uint32_t row, const std::uint8_t* data) override {
+      colours->Colours(data, pass.width, line.data());
+      const std::size_t y = pass.y0 + std::size_t{row} * pass.dy;
+      std::uint8_t* out = &image.pixels[(y * static_cast<std::size_t>(image.width) + pass.x0) * 3];
+      for (std::uint32_t i = 0; i < pass.width; ++i, out += 3 * std::size_t{pass.dx}) {
+        std::memcpy(out, &line[3 * std::size_t{i}], 3);
+      }
+    }
+    RgbImage& image;
+    std::optional<RowColours> colours;
+    std::vector<std::uint8_t> line;
+  } picture(image);
+  switch (CheckPng(file, &picture)) {
+    case PngCheck::kValid:
+      return DecodeResult::kDecoded;
     case PngCheck::kTooBig:
       return DecodeResult::kTooBig;
     case PngCheck::kInvalid:
-      return DecodeResult::kFailed;
-    case PngCheck::kValid:
       break;
   }
-  int width = 0;
-  int height = 0;
-  int channels = 0;
-  std::unique_ptr<stbi_uc, FreeWithStb> pixels(
-      stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(file.data()),
-                            static_cast<int>(file.size()), &width, &height, &channels, 3));
-  if (!pixels) return DecodeResult::kFailed;
-  image.width = width;
-  image.height = height;
-  const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3;
-  image.pixels.assign(pixels.get(), pixels.get() + size);
-  return DecodeResult::kDecoded;
-}
-
-bool EncodePng(const RgbImage& image, std::string& file) {
-  int size = 0;
-  std::unique_ptr<unsigned char, FreeWithFree> png(
-      WriteRgbPng(image.pixels.data(), image.width, image.height, &size));
-  if (!png) return false;
-  file.assign(reinterpret_cast<const char*>(png.get()), static_cast<std::size_t>(size));
-  return true;
+  return DecodeResult::kFailed;
 }
 
 }  // namespace fontscan

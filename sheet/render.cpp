@@ -1,22 +1,11 @@
 #include "sheet/render.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "sheet/ink.h"
 
 namespace fontscan {
-
-namespace {
-
-void FillPixels(std::uint8_t* out, std::size_t count, Rgb colour) {
-  for (std::size_t i = 0; i < count; ++i, out += 3) {
-    out[0] = colour.red;
-    out[1] = colour.green;
-    out[2] = colour.blue;
-  }
-}
-
-}  // namespace
 
 bool ColoursReadBack(const SheetColours& colours) {
   if (!IsInk(colours.ink)) return false;
@@ -33,52 +22,83 @@ Rgb BackgroundAt(const SheetColours& colours, std::int32_t column, std::int32_t 
   return colours.background;
 }
 
-RgbImage RenderSheet(const GlyphFormat& format, std::int32_t scale, const SheetLayout& layout,
-                     const SheetColours& colours, const SymbolTable& symbols, std::int32_t count) {
-  const Extent extent = SheetExtent(layout, count);
-  RgbImage image;
-  image.width = static_cast<std::int32_t>(extent.width);
-  image.height = static_cast<std::int32_t>(extent.height);
-  const std::size_t stride = static_cast<std::size_t>(image.width) * 3;
-  image.pixels.resize(stride * static_cast<std::size_t>(image.height));
-  // Everything starts as delimiter; the cells of the symbols are then drawn over it.
-  FillPixels(image.pixels.data(), image.pixels.size() / 3, colours.delimiter);
+SheetPainter::SheetPainter(const GlyphFormat& format, std::int32_t scale, const SheetLayout& layout,
+                           const SheetColours& colours, const SymbolTable& symbols,
+                           std::int32_t count)
+    : format_(format),
+      scale_(scale),
+      layout_(layout),
+      symbols_(symbols),
+      count_(count),
+      extent_(SheetExtent(layout, count)) {
+  const std::int64_t along = std::min<std::int64_t>(layout.per_line, count);
+  const std::int64_t lines = (count + layout.per_line - 1) / layout.per_line;
+  across_ = layout.vertical ? lines : along;
+  const bool unused_cells = along * lines > count;
+  const std::int32_t largest = std::max(format.width, format.height);
+
+  std::vector<Rgb> wanted = {colours.background, colours.ink};
+  if (largest >= 5) wanted.push_back(colours.grid5);
+  if (largest >= 10) wanted.push_back(colours.grid10);
+  if (layout.delimiter != 0 || unused_cells) wanted.push_back(colours.delimiter);
+  for (const Rgb& colour : wanted) {
+    if (std::find(palette_.begin(), palette_.end(), colour) == palette_.end()) {
+      palette_.push_back(colour);
+    }
+  }
+  ink_ = IndexOf(colours.ink);
+  delimiter_ = IndexOf(colours.delimiter);
 
   // Each font pixel's bit and its colour when clear are the same in every symbol.
-  const auto pixels =
-      static_cast<std::size_t>(format.width) * static_cast<std::size_t>(format.height);
-  std::vector<BitPlace> places(pixels);
-  std::vector<Rgb> paper(pixels);
+  places_ = PixelPlaces(format);
+  paper_.resize(places_.size());
   for (std::int32_t row = 0; row < format.height; ++row) {
     for (std::int32_t column = 0; column < format.width; ++column) {
-      const std::size_t at = static_cast<std::size_t>(row * format.width + column);
-      places[at] = PlaceOfPixel(format, column, row);
-      paper[at] = BackgroundAt(colours, column, row);
+      paper_[static_cast<std::size_t>(row * format.width + column)] =
+          IndexOf(BackgroundAt(colours, column, row));
     }
   }
+}
 
-  const std::size_t cell_row_bytes = static_cast<std::size_t>(layout.cell_width) * 3;
-  const auto block = static_cast<std::size_t>(scale);
-  for (std::int32_t number = 1; number <= count; ++number) {
-    const std::uint8_t* bytes = symbols.bytes(number);
-    const Point origin = CellOrigin(layout, number - 1);
-    std::uint8_t* line = &image.pixels[static_cast<std::size_t>(origin.y) * stride +
-                                       static_cast<std::size_t>(origin.x) * 3];
-    std::size_t at = 0;
-    for (std::int32_t row = 0; row < format.height; ++row) {
-      // One line of the cell, then its copies for the rest of the block's height.
-      std::uint8_t* out = line;
-      for (std::int32_t column = 0; column < format.width; ++column, ++at, out += block * 3) {
-        const BitPlace place = places[at];
-        FillPixels(out, block, bytes[place.byte] & place.mask ? colours.ink : paper[at]);
+std::uint8_t SheetPainter::IndexOf(Rgb colour) const {
+  // A colour that cannot appear (the delimiter colour of a sheet without one) gets index 0.
+  const auto found = std::find(palette_.begin(), palette_.end(), colour);
+  return found == palette_.end() ? 0 : static_cast<std::uint8_t>(found - palette_.begin());
+}
+
+bool SheetPainter::Repeats(std::int64_t y) const {
+  const std::int64_t inside = (y - layout_.delimiter) % (layout_.cell_height + layout_.delimiter);
+  return y >= layout_.delimiter && inside < layout_.cell_height && inside % scale_ != 0;
+}
+
+void SheetPainter::PaintRow(std::int64_t y, std::uint8_t* indices) const {
+  const auto width = static_cast<std::size_t>(extent_.width);
+  std::memset(indices, delimiter_, width);
+  const std::int64_t d = layout_.delimiter;
+  const std::int64_t pitch = layout_.cell_height + d;
+  if (y < d || (y - d) % pitch >= layout_.cell_height) return;  // a delimiter line
+  const std::int64_t cell_row = (y - d) / pitch;
+  const std::int32_t row = static_cast<std::int32_t>((y - d) % pitch) / scale_;
+  const auto block = static_cast<std::size_t>(scale_);
+  const auto first = static_cast<std::size_t>(row) * static_cast<std::size_t>(format_.width);
+  const BitPlace* places = &places_[first];
+  const std::uint8_t* paper = &paper_[first];
+  for (std::int64_t column = 0; column < across_; ++column) {
+    const std::int64_t index = layout_.vertical ? column * layout_.per_line + cell_row
+                                                : cell_row * layout_.per_line + column;
+    if (index >= count_) continue;  // an unused cell stays in the delimiter colour
+    const std::uint8_t* bytes = symbols_.bytes(static_cast<std::int32_t>(index + 1));
+    std::uint8_t* out = indices + d + column * (layout_.cell_width + d);
+    if (block == 1) {
+      for (std::int32_t c = 0; c < format_.width; ++c) {
+        out[c] = bytes[places[c].byte] & places[c].mask ? ink_ : paper[c];
       }
-      for (std::int32_t copy = 1; copy < scale; ++copy) {
-        std::memcpy(line + static_cast<std::size_t>(copy) * stride, line, cell_row_bytes);
+    } else {
+      for (std::int32_t c = 0; c < format_.width; ++c, out += block) {
+        std::memset(out, bytes[places[c].byte] & places[c].mask ? ink_ : paper[c], block);
       }
-      line += block * stride;
     }
   }
-  return image;
 }
 
 }  // namespace fontscan

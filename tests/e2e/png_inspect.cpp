@@ -41,22 +41,32 @@ std::string Colour(std::uint32_t colour) {
     types.push_back(type);
     at += 12 + length;
   }
-  // IHDR, then IDAT chunks, then IEND as the very last bytes.
+  // IHDR, PLTE exactly when the colour type is palette, then IDAT chunks, then IEND as the very
+  // last bytes.
   if (types.size() < 3 || types.front() != "IHDR" || types.back() != "IEND") {
     return ::testing::AssertionFailure() << "chunks not IHDR ... IEND";
   }
+  if (header.size() != 13) return ::testing::AssertionFailure() << "IHDR of " << header.size();
+  const int depth = static_cast<std::uint8_t>(header[8]);
+  const int colour_type = static_cast<std::uint8_t>(header[9]);
+  const bool palette = colour_type == 3;
   for (std::size_t i = 1; i + 1 < types.size(); ++i) {
-    if (types[i] != "IDAT") return ::testing::AssertionFailure() << "chunk " << types[i];
+    const std::string wanted = palette && i == 1 ? "PLTE" : "IDAT";
+    if (types[i] != wanted) return ::testing::AssertionFailure() << "chunk " << types[i];
   }
   png_builder::Header wanted;
   wanted.width = static_cast<std::uint32_t>(expected.width);
   wanted.height = static_cast<std::uint32_t>(expected.height);
-  wanted.depth = 8;
-  wanted.colour_type = 2;
+  wanted.depth = static_cast<std::uint8_t>(depth);
+  wanted.colour_type = static_cast<std::uint8_t>(colour_type);
   if (header != png_builder::HeaderData(wanted)) {
     return ::testing::AssertionFailure()
-           << "IHDR is not " << expected.width << " x " << expected.height
-           << ", depth 8, colour type 2, not interlaced";
+           << "IHDR is not " << expected.width << " x " << expected.height << ", not interlaced";
+  }
+  const bool depth_right = palette ? depth == 1 || depth == 2 || depth == 4 || depth == 8
+                                   : (colour_type == 0 || colour_type == 2) && depth == 8;
+  if (!depth_right) {
+    return ::testing::AssertionFailure() << "colour type " << colour_type << ", depth " << depth;
   }
   int channels = 0;
   const std::optional<Image> image = DecodePng(file, &channels);

@@ -28,6 +28,30 @@ RgbImage Image(const std::vector<std::string>& rows) {
   return image;
 }
 
+// The scanner after it took every row of `image`, read as cells of `layout` in `grid`.
+SheetScanner Scan(const RgbImage& image, const GlyphFormat& format, std::int32_t scale,
+                  const SheetLayout& layout, const CellGrid& grid) {
+  SheetScanner scanner(format, scale, layout, grid, {image.width, image.height}, 4096);
+  std::vector<std::uint8_t> classes(static_cast<std::size_t>(image.width));
+  for (std::int32_t y = 0; y < image.height; ++y) {
+    for (std::int32_t x = 0; x < image.width; ++x) {
+      classes[static_cast<std::size_t>(x)] = PixelClass(image.at(x, y), kEmpty);
+    }
+    scanner.TakeRow(y, classes.data());
+  }
+  return scanner;
+}
+
+// The symbol of cell 0 of a one-cell sheet.
+std::optional<MixedBlock> ReadCell(const RgbImage& image, const GlyphFormat& format,
+                                   std::int32_t scale, std::int32_t delimiter,
+                                   std::vector<std::uint8_t>& symbol) {
+  const SheetLayout layout{format.width * scale, format.height * scale, 1, delimiter, false};
+  const SheetScanner scanner = Scan(image, format, scale, layout, {1, 1});
+  symbol.assign(scanner.Symbol(0), scanner.Symbol(0) + symbol.size());
+  return scanner.Mixed(0);
+}
+
 TEST(InkRule, SmallestComponentBelowFifty) {
   const struct {
     Rgb colour;
@@ -61,7 +85,8 @@ TEST(UsedCells, TheLastLineEndsAtItsFirstEmptyCell) {
   for (const auto& c : cases) {
     const RgbImage image = Image(c.rows);
     const CellGrid grid{static_cast<std::int64_t>(c.rows.size()), 4};
-    EXPECT_EQ(CountUsedCells(image, layout, grid, kEmpty), c.used) << c.rows.back();
+    const GlyphFormat format{1, 1, 8, ByteLayout::kColumns, true};
+    EXPECT_EQ(Scan(image, format, 1, layout, grid).UsedCells(), c.used) << c.rows.back();
   }
 }
 
@@ -69,8 +94,13 @@ TEST(UsedCells, ACellIsEmptyOnlyWhenEveryPixelIsTheEmptyColour) {
   // Two cells of 2x2 in one line, with delimiter lines in the empty colour.
   const SheetLayout layout{2, 2, 2, 1, false};
   const CellGrid grid{1, 2};
-  EXPECT_EQ(CountUsedCells(Image({"eeeee", "e##ee", "e##ee", "eeeee"}), layout, grid, kEmpty), 1);
-  EXPECT_EQ(CountUsedCells(Image({"eeeee", "e##ee", "e##e.", "eeeee"}), layout, grid, kEmpty), 2);
+  const GlyphFormat format{2, 2, 8, ByteLayout::kColumns, true};
+  EXPECT_EQ(Scan(Image({"eeeeeee", "e##eeee", "e##eeee", "eeeeeee"}), format, 1, layout, grid)
+                .UsedCells(),
+            1);
+  EXPECT_EQ(Scan(Image({"eeeeeee", "e##eeee", "e##e.ee", "eeeeeee"}), format, 1, layout, grid)
+                .UsedCells(),
+            2);
 }
 
 TEST(ReadSymbol, BlocksOfAScaledSymbolBecomeItsBits) {
@@ -84,7 +114,7 @@ TEST(ReadSymbol, BlocksOfAScaledSymbolBecomeItsBits) {
       "e..##",
   });
   std::vector<std::uint8_t> symbol(2, 0);
-  EXPECT_FALSE(SymbolReader(format, 2).Read(MapInk(image), {1, 1}, symbol.data()));
+  EXPECT_FALSE(ReadCell(image, format, 2, 1, symbol));
   EXPECT_EQ(symbol, (std::vector<std::uint8_t>{0x01, 0x02}));
 }
 
@@ -102,8 +132,7 @@ TEST(ReadSymbol, TheFirstMixedBlockStopsTheReading) {
   for (const auto& c : cases) {
     const RgbImage image = Image(c.rows);
     std::vector<std::uint8_t> symbol(2, 0);
-    const std::optional<MixedBlock> mixed =
-        SymbolReader(format, 2).Read(MapInk(image), {0, 0}, symbol.data());
+    const std::optional<MixedBlock> mixed = ReadCell(image, format, 2, 0, symbol);
     ASSERT_TRUE(mixed) << c.rows[0];
     EXPECT_EQ(mixed->column, c.column);
     EXPECT_EQ(mixed->row, c.row);
@@ -120,7 +149,7 @@ TEST(ReadSymbol, ColoursCountByTheInkRuleAlone) {
   image.height = 1;
   image.pixels = {30, 30, 200, 255, 255, 240};
   std::vector<std::uint8_t> symbol(2, 0);
-  EXPECT_FALSE(SymbolReader(format, 1).Read(MapInk(image), {0, 0}, symbol.data()));
+  EXPECT_FALSE(ReadCell(image, format, 1, 0, symbol));
   EXPECT_EQ(symbol, (std::vector<std::uint8_t>{0x01, 0x00}));
 }
 
