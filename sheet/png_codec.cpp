@@ -29,6 +29,42 @@ std::string_view AsText(const std::uint8_t* data, std::size_t size) {
   return {reinterpret_cast<const char*>(data), size};
 }
 
+// Packs `count` indices of `depth` bits into bytes, the first in the high bits.
+void Pack(const std::uint8_t* indices, std::uint32_t count, int depth, std::uint8_t* out) {
+  const int per_byte = 8 / depth;
+  const std::uint32_t whole = count / static_cast<std::uint32_t>(per_byte);
+  const std::uint8_t* in = indices;
+  switch (depth) {
+    case 8:
+      std::memcpy(out, indices, count);
+      return;
+    case 4:
+      for (std::uint32_t i = 0; i < whole; ++i, in += 2) {
+        out[i] = static_cast<std::uint8_t>(in[0] << 4 | in[1]);
+      }
+      break;
+    case 2:
+      for (std::uint32_t i = 0; i < whole; ++i, in += 4) {
+        out[i] = static_cast<std::uint8_t>(in[0] << 6 | in[1] << 4 | in[2] << 2 | in[3]);
+      }
+      break;
+    default:
+      for (std::uint32_t i = 0; i < whole; ++i, in += 8) {
+        out[i] = static_cast<std::uint8_t>(in[0] << 7 | in[1] << 6 | in[2] << 5 | in[3] << 4 |
+                                           in[4] << 3 | in[5] << 2 | in[6] << 1 | in[7]);
+      }
+      break;
+  }
+  // The last byte's pixels, its unused low bits zero.
+  const std::uint32_t rest = count - whole * static_cast<std::uint32_t>(per_byte);
+  if (rest == 0) return;
+  std::uint8_t last = 0;
+  for (std::uint32_t i = 0; i < rest; ++i) {
+    last = static_cast<std::uint8_t>(last | in[i] << (8 - depth * static_cast<int>(i + 1)));
+  }
+  out[whole] = last;
+}
+
 }  // namespace
 
 int PaletteDepth(std::size_t colours) {
@@ -124,16 +160,7 @@ bool PalettePngWriter::AddRow(const std::uint8_t* indices, bool repeats) {
     std::memset(out + 1, 0, bytes);
   } else {
     out[0] = 0;
-    if (depth_ == 8) {
-      std::memcpy(out + 1, indices, width_);
-    } else {
-      const int per_byte = 8 / depth_;
-      std::memset(out + 1, 0, bytes);
-      for (std::uint32_t x = 0; x < width_; ++x) {
-        const int shift = 8 - depth_ * (1 + static_cast<int>(x) % per_byte);
-        out[1 + x / per_byte] |= static_cast<std::uint8_t>(indices[x] << shift);
-      }
-    }
+    Pack(indices, width_, depth_, out + 1);
   }
   return Deflate(out, row_.size(), Z_NO_FLUSH);
 }
@@ -167,9 +194,33 @@ void RowColours::Keys(const std::uint8_t* row, std::uint32_t pixels, std::uint8_
   if (depth < 8) {
     const int per_byte = 8 / depth;
     const unsigned mask = (1u << depth) - 1;
-    for (std::uint32_t x = 0; x < pixels; ++x) {
-      const int shift = 8 - depth * (1 + static_cast<int>(x) % per_byte);
-      keys[x] = static_cast<std::uint8_t>((row[x / per_byte] >> shift) & mask);
+    const std::uint32_t whole = pixels / static_cast<std::uint32_t>(per_byte);
+    std::uint8_t* out = keys;
+    switch (depth) {
+      case 4:
+        for (std::uint32_t i = 0; i < whole; ++i, out += 2) {
+          out[0] = row[i] >> 4;
+          out[1] = row[i] & 0x0F;
+        }
+        break;
+      case 2:
+        for (std::uint32_t i = 0; i < whole; ++i, out += 4) {
+          out[0] = row[i] >> 6;
+          out[1] = (row[i] >> 4) & 3;
+          out[2] = (row[i] >> 2) & 3;
+          out[3] = row[i] & 3;
+        }
+        break;
+      default:
+        for (std::uint32_t i = 0; i < whole; ++i, out += 8) {
+          for (int bit = 0; bit < 8; ++bit) out[bit] = (row[i] >> (7 - bit)) & 1;
+        }
+        break;
+    }
+    const std::uint32_t rest = pixels - whole * static_cast<std::uint32_t>(per_byte);
+    for (std::uint32_t i = 0; i < rest; ++i) {
+      out[i] =
+          static_cast<std::uint8_t>((row[whole] >> (8 - depth * static_cast<int>(i + 1))) & mask);
     }
     return;
   }

@@ -75,6 +75,15 @@ void SheetScanner::TakeRow(std::int64_t y, const std::uint8_t* classes) {
     std::int32_t& pending = pending_[static_cast<std::size_t>(column)];
     if (sub == 0) {
       std::uint8_t* symbol = &symbols_[static_cast<std::size_t>(index) * symbol_size_];
+      if (block == 1) {
+        // Blocks of one pixel always agree; ink and paper come with no pattern a branch could
+        // predict, so the bit is masked in.
+        for (std::int32_t c = 0; c < format_.width; ++c) {
+          const auto ink = static_cast<std::uint8_t>(cell[c] & kInkPixel);
+          symbol[places[c].byte] |= static_cast<std::uint8_t>(places[c].mask & -ink);
+        }
+        continue;
+      }
       for (std::int32_t c = 0; c < format_.width; ++c) {
         const std::uint8_t* first = cell + static_cast<std::size_t>(c) * block;
         const std::uint8_t ink = first[0] & kInkPixel;
