@@ -1,8 +1,6 @@
 #include "sheet/draw_step.h"
 
 #include <algorithm>
-#include <cstring>
-#include <vector>
 
 #include "sheet/glyph_format.h"
 #include "sheet/output_step.h"
@@ -23,28 +21,6 @@ std::int32_t SymbolsWithPaddingPixels(const GlyphFormat& format, const SymbolTab
     if (HasPaddingPixels(format, symbols.bytes(number))) ++found;
   }
   return found;
-}
-
-// The sheet as a palette PNG, painted and written a row at a time. May throw std::bad_alloc.
-bool WriteSheet(const SheetPainter& painter, platform::ByteSink& sink) {
-  const Extent extent = painter.extent();
-  PalettePngWriter writer(sink, static_cast<std::uint32_t>(extent.width),
-                          static_cast<std::uint32_t>(extent.height), painter.palette());
-  if (!writer.Begin()) return false;
-  const auto width = static_cast<std::size_t>(extent.width);
-  std::vector<std::uint8_t> row(width);
-  std::vector<std::uint8_t> previous(width);
-  for (std::int64_t y = 0; y < extent.height; ++y) {
-    bool repeats = y > 0 && painter.Repeats(y);
-    if (!repeats) {
-      painter.PaintRow(y, row.data());
-      // Rows of a block are known to repeat; rows alike by chance are found here.
-      repeats = y > 0 && std::memcmp(row.data(), previous.data(), width) == 0;
-      row.swap(previous);
-    }
-    if (!writer.AddRow(previous.data(), repeats)) return false;
-  }
-  return writer.Finish();
 }
 
 }  // namespace
@@ -95,8 +71,10 @@ bool DrawFontSheet(const RunState& state, const platform::OutputFiles& outputs, 
   return WriteOutputFile(
       state, outputs, ".png",
       [&](platform::ByteSink& sink) {
-        return WriteSheet(
-            SheetPainter(format, state.SCALE, layout, colours, state.SYMBOLSDATA, count), sink);
+        const SheetPainter painter(format, state.SCALE, layout, colours, state.SYMBOLSDATA, count);
+        return WritePalettePng(sink, static_cast<std::uint32_t>(extent.width),
+                               static_cast<std::uint32_t>(extent.height), painter.palette(),
+                               painter);
       },
       console);
 }

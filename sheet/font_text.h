@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/output_files.h"
 #include "reader/symbol_table.h"
 #include "sheet/glyph_bits.h"
 
@@ -13,5 +14,10 @@ namespace fontscan {
 // std::bad_alloc.
 std::string FontText(const GlyphFormat& format, const SymbolTable& symbols,
                      std::string_view line_end);
+
+// The same text handed to `sink` in pieces of about 64 KiB, so that it is never held whole.
+// False when the sink fails. May throw std::bad_alloc.
+bool WriteFontText(const GlyphFormat& format, const SymbolTable& symbols, std::string_view line_end,
+                   platform::ByteSink& sink);
 
 }  // namespace fontscan

@@ -217,7 +217,7 @@ class Scanlines {
       const std::uint64_t row_end = row_bytes_ + 1;
       const std::size_t span =
           static_cast<std::size_t>(std::min<std::uint64_t>(size, row_end - column_));
-      if (unfilter_) {
+      if (unfilter_ && span > 0) {
         const std::size_t start = static_cast<std::size_t>(column_ - 1);
         // Grown as the data comes, so that a header that promises much costs nothing until the
         // data is there.

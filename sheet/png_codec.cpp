@@ -1,8 +1,15 @@
 #include "sheet/png_codec.h"
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <new>
 #include <optional>
+#include <system_error>
+#include <thread>
+#include <utility>
 
 namespace fontscan {
 
@@ -65,6 +72,19 @@ void Pack(const std::uint8_t* indices, std::uint32_t count, int depth, std::uint
   out[whole] = last;
 }
 
+bool SendChunk(platform::ByteSink& sink, const char (&type)[5], const std::uint8_t* data,
+               std::size_t size) {
+  std::uint8_t head[kChunkHead];
+  PutBig32(head, static_cast<std::uint32_t>(size));
+  std::memcpy(head + 4, type, 4);
+  uLong crc = crc32(0L, head + 4, 4);
+  crc = crc32(crc, data, static_cast<uInt>(size));
+  std::uint8_t tail[4];
+  PutBig32(tail, static_cast<std::uint32_t>(crc));
+  return sink.Write(AsText(head, sizeof head)) && sink.Write(AsText(data, size)) &&
+         sink.Write(AsText(tail, sizeof tail));
+}
+
 }  // namespace
 
 int PaletteDepth(std::size_t colours) {
@@ -74,100 +94,207 @@ int PaletteDepth(std::size_t colours) {
   return 8;
 }
 
-PalettePngWriter::PalettePngWriter(platform::ByteSink& sink, std::uint32_t width,
-                                   std::uint32_t height, const std::vector<Rgb>& palette)
-    : sink_(sink),
-      width_(width),
-      height_(height),
-      palette_(palette),
-      depth_(PaletteDepth(palette.size())) {}
+namespace {
 
-PalettePngWriter::~PalettePngWriter() {
-  if (started_) deflateEnd(&stream_);
-}
+// One part of a picture's image data: rows filtered and deflated into raw deflate blocks that end
+// on a byte boundary, the last part's with the final block. Parts made one after the other, each
+// with a deflater of its own, join into one stream.
+class DeflatedRows {
+ public:
+  // `out` takes the deflated bytes as they come.
+  using Output = std::function<bool(const std::uint8_t* data, std::size_t size)>;
 
-bool PalettePngWriter::SendChunk(const char (&type)[5], const std::uint8_t* data,
-                                 std::size_t size) {
-  std::uint8_t head[kChunkHead];
-  PutBig32(head, static_cast<std::uint32_t>(size));
-  std::memcpy(head + 4, type, 4);
-  uLong crc = crc32(0L, head + 4, 4);
-  crc = crc32(crc, data, static_cast<uInt>(size));
-  std::uint8_t tail[4];
-  PutBig32(tail, static_cast<std::uint32_t>(crc));
-  return sink_.Write(AsText(head, sizeof head)) && sink_.Write(AsText(data, size)) &&
-         sink_.Write(AsText(tail, sizeof tail));
-}
+  DeflatedRows(std::uint32_t width, int depth, bool last, Output out)
+      : width_(width),
+        depth_(depth),
+        last_(last),
+        out_(std::move(out)),
+        row_(1 + (std::size_t{width} * static_cast<std::size_t>(depth) + 7) / 8),
+        window_(kChunkData) {
+    // The runs of a sheet are all a match needs to find: flat rows are long runs of one byte,
+    // and a row repeated is a row of zeros under the Up filter. Run-length matching finds them
+    // at a fraction of the cost of a search through the window.
+    started_ = deflateInit2(&stream_, 1, Z_DEFLATED, -MAX_WBITS, 8, Z_RLE) == Z_OK;
+  }
+  ~DeflatedRows() {
+    if (started_) deflateEnd(&stream_);
+  }
+  DeflatedRows(const DeflatedRows&) = delete;
+  DeflatedRows& operator=(const DeflatedRows&) = delete;
 
-bool PalettePngWriter::Begin() {
+  // Rows `first` to `end` - 1 of the picture.
+  bool Add(const PaletteRows& rows, std::uint32_t first, std::uint32_t end) {
+    if (!started_) return false;
+    std::vector<std::uint8_t> indices(width_);
+    std::vector<std::uint8_t> previous(width_);
+    bool have_previous = false;
+    for (std::uint32_t y = first; y < end; ++y) {
+      bool repeats = y > 0 && rows.Repeats(y);
+      if (!repeats) {
+        rows.Paint(y, indices.data());
+        // Rows a picture knows to repeat are not painted; rows alike by chance are found here.
+        repeats = have_previous && indices == previous;
+        indices.swap(previous);
+        have_previous = true;
+      }
+      if (!AddRow(previous.data(), repeats)) return false;
+    }
+    return Deflate(nullptr, 0, last_ ? Z_FINISH : Z_SYNC_FLUSH);
+  }
+
+  uLong adler() const { return adler_; }
+  std::uint64_t length() const { return length_; }
+
+ private:
+  bool AddRow(const std::uint8_t* indices, bool repeats) {
+    std::uint8_t* out = row_.data();
+    if (repeats) {
+      // Up: each byte is its own difference to the byte above, zero.
+      out[0] = 2;
+      std::memset(out + 1, 0, row_.size() - 1);
+    } else {
+      out[0] = 0;
+      Pack(indices, width_, depth_, out + 1);
+    }
+    adler_ = adler32(adler_, out, static_cast<uInt>(row_.size()));
+    length_ += row_.size();
+    return Deflate(out, row_.size(), Z_NO_FLUSH);
+  }
+
+  bool Deflate(const std::uint8_t* data, std::size_t size, int flush) {
+    stream_.next_in = const_cast<std::uint8_t*>(data);
+    stream_.avail_in = static_cast<uInt>(size);
+    for (;;) {
+      stream_.next_out = window_.data();
+      stream_.avail_out = static_cast<uInt>(window_.size());
+      const int result = deflate(&stream_, flush);
+      if (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR) return false;
+      const std::size_t made = window_.size() - stream_.avail_out;
+      if (made > 0 && !out_(window_.data(), made)) return false;
+      // Done when the input is taken and, for a flush, the output no longer fills the window.
+      if (stream_.avail_in == 0 && stream_.avail_out != 0) return true;
+    }
+  }
+
+  std::uint32_t width_;
+  int depth_;
+  bool last_;
+  Output out_;
+  z_stream stream_{};
+  bool started_ = false;
+  uLong adler_ = adler32(0L, Z_NULL, 0);
+  std::uint64_t length_ = 0;
+  std::vector<std::uint8_t> row_;     // filter byte and packed pixels
+  std::vector<std::uint8_t> window_;  // deflate's output, handed on whenever it is full
+};
+
+// Sends IDAT chunks to a sink, each of kChunkData bytes but the last.
+class ImageDataChunks {
+ public:
+  explicit ImageDataChunks(platform::ByteSink& sink) : sink_(sink) { data_.reserve(kChunkData); }
+
+  bool Take(const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
+      const std::size_t room = std::min(size, kChunkData - data_.size());
+      data_.insert(data_.end(), data, data + room);
+      data += room;
+      size -= room;
+      if (data_.size() == kChunkData && !Flush()) return false;
+    }
+    return true;
+  }
+
+  bool Flush() {
+    if (data_.empty()) return true;
+    const bool sent = SendChunk(sink_, "IDAT", data_.data(), data_.size());
+    data_.clear();
+    return sent;
+  }
+
+ private:
+  platform::ByteSink& sink_;
+  std::vector<std::uint8_t> data_;
+};
+
+// Below this many bytes of image data a second thread costs more than it saves.
+constexpr std::uint64_t kSplitAbove = 256 * 1024;
+
+}  // namespace
+
+bool WritePalettePng(platform::ByteSink& sink, std::uint32_t width, std::uint32_t height,
+                     const std::vector<Rgb>& palette, const PaletteRows& rows) {
+  const int depth = PaletteDepth(palette.size());
   std::uint8_t header[13];
-  PutBig32(header, width_);
-  PutBig32(header + 4, height_);
-  header[8] = static_cast<std::uint8_t>(depth_);
+  PutBig32(header, width);
+  PutBig32(header + 4, height);
+  header[8] = static_cast<std::uint8_t>(depth);
   header[9] = kPalette;
   header[10] = 0;  // deflate
   header[11] = 0;  // adaptive filters
   header[12] = 0;  // not interlaced
   std::vector<std::uint8_t> colours;
-  for (const Rgb& colour : palette_)
+  for (const Rgb& colour : palette) {
     colours.insert(colours.end(), {colour.red, colour.green, colour.blue});
-
-  // The runs of a sheet are all a match needs to find: flat rows are long runs of one byte, and a
-  // row repeated is a row of zeros under the Up filter. Run-length matching finds them at a
-  // fraction of the cost of a search through the window.
-  if (deflateInit2(&stream_, 1, Z_DEFLATED, MAX_WBITS, 8, Z_RLE) != Z_OK) return false;
-  started_ = true;
-  row_.assign(1 + (std::size_t{width_} * static_cast<std::size_t>(depth_) + 7) / 8, 0);
-  chunk_.resize(kChunkHead + kChunkData);
-  return sink_.Write(AsText(kSignature, sizeof kSignature)) &&
-         SendChunk("IHDR", header, sizeof header) &&
-         SendChunk("PLTE", colours.data(), colours.size());
-}
-
-bool PalettePngWriter::SendImageData() {
-  const std::size_t size = kChunkData - stream_.avail_out;
-  if (size == 0) return true;
-  stream_.next_out = chunk_.data() + kChunkHead;
-  stream_.avail_out = static_cast<uInt>(kChunkData);
-  return SendChunk("IDAT", chunk_.data() + kChunkHead, size);
-}
-
-bool PalettePngWriter::Deflate(const std::uint8_t* data, std::size_t size, int flush) {
-  stream_.next_in = const_cast<std::uint8_t*>(data);
-  stream_.avail_in = static_cast<uInt>(size);
-  for (;;) {
-    if (stream_.next_out == nullptr) {
-      stream_.next_out = chunk_.data() + kChunkHead;
-      stream_.avail_out = static_cast<uInt>(kChunkData);
-    }
-    const int result = deflate(&stream_, flush);
-    if (result == Z_STREAM_END) return SendImageData();
-    if (result != Z_OK && result != Z_BUF_ERROR) return false;
-    if (stream_.avail_out == 0) {
-      if (!SendImageData()) return false;
-      continue;
-    }
-    if (stream_.avail_in == 0) return true;
   }
-}
+  if (!sink.Write(AsText(kSignature, sizeof kSignature)) ||
+      !SendChunk(sink, "IHDR", header, sizeof header) ||
+      !SendChunk(sink, "PLTE", colours.data(), colours.size())) {
+    return false;
+  }
 
-bool PalettePngWriter::AddRow(const std::uint8_t* indices, bool repeats) {
-  std::uint8_t* out = row_.data();
-  const std::size_t bytes = row_.size() - 1;
-  if (repeats) {
-    // Up: each byte is its own difference to the byte above, zero.
-    out[0] = 2;
-    std::memset(out + 1, 0, bytes);
+  ImageDataChunks chunks(sink);
+  // The zlib header: deflate with a 32 KiB window, the fastest level, a multiple of 31.
+  const std::uint8_t zlib_header[2] = {0x78, 0x01};
+  if (!chunks.Take(zlib_header, sizeof zlib_header)) return false;
+  const auto to_chunks = [&chunks](const std::uint8_t* data, std::size_t size) {
+    return chunks.Take(data, size);
+  };
+
+  // A large picture is made in two halves at once: the second half on a thread of its own, into
+  // memory, while the first goes out to the file.
+  const std::uint64_t row_size =
+      1 + (std::uint64_t{width} * static_cast<std::uint64_t>(depth) + 7) / 8;
+  const std::uint32_t split = row_size * height > kSplitAbove ? height / 2 : height;
+  DeflatedRows first(width, depth, split == height, to_chunks);
+  bool first_done = false;
+  uLong adler = 0;
+  if (split == height) {
+    first_done = first.Add(rows, 0, height);
+    adler = first.adler();
   } else {
-    out[0] = 0;
-    Pack(indices, width_, depth_, out + 1);
+    std::vector<std::uint8_t> held;
+    DeflatedRows second(width, depth, true, [&held](const std::uint8_t* data, std::size_t size) {
+      held.insert(held.end(), data, data + size);
+      return true;
+    });
+    bool second_done = false;
+    const auto make_second = [&] {
+      try {
+        second_done = second.Add(rows, split, height);
+      } catch (const std::bad_alloc&) {
+        second_done = false;
+      }
+    };
+    std::thread helper;
+    try {
+      helper = std::thread(make_second);
+    } catch (const std::system_error&) {
+      make_second();  // no thread to be had: one after the other
+    }
+    try {
+      first_done = first.Add(rows, 0, split);
+    } catch (...) {
+      if (helper.joinable()) helper.join();
+      throw;
+    }
+    if (helper.joinable()) helper.join();
+    first_done = first_done && second_done && to_chunks(held.data(), held.size());
+    adler = adler32_combine(first.adler(), second.adler(), static_cast<z_off_t>(second.length()));
   }
-  return Deflate(out, row_.size(), Z_NO_FLUSH);
-}
-
-bool PalettePngWriter::Finish() {
-  static const std::uint8_t kNothing = 0;
-  return Deflate(&kNothing, 0, Z_FINISH) && SendChunk("IEND", &kNothing, 0);
+  std::uint8_t trailer[4];
+  PutBig32(trailer, static_cast<std::uint32_t>(adler));
+  return first_done && chunks.Take(trailer, sizeof trailer) && chunks.Flush() &&
+         SendChunk(sink, "IEND", trailer, 0);
 }
 
 RowColours::RowColours(const PngFormat& format) : format_(format) {

@@ -2,8 +2,6 @@
 // colours of any PNG's rows as the strict check hands them on.
 #pragma once
 
-#include <zlib.h>
-
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,41 +16,23 @@ namespace fontscan {
 // The bits a pixel takes for a palette of `colours` entries (1 to 256): 1, 2, 4 or 8.
 int PaletteDepth(std::size_t colours);
 
-// Writes a palette PNG, not interlaced, of IHDR, PLTE, IDAT and IEND only, a row at a time: the
-// rows are deflated as they come and go out in IDAT chunks, so that neither the picture nor the
-// file is ever held whole.
-class PalettePngWriter {
+// The rows of a palette picture, asked for from two threads at once, each row once.
+class PaletteRows {
  public:
-  // `palette`: 1 to 256 colours. Nothing is written before Begin().
-  PalettePngWriter(platform::ByteSink& sink, std::uint32_t width, std::uint32_t height,
-                   const std::vector<Rgb>& palette);
-  ~PalettePngWriter();
-  PalettePngWriter(const PalettePngWriter&) = delete;
-  PalettePngWriter& operator=(const PalettePngWriter&) = delete;
-
-  // The signature, IHDR and PLTE. False when a write fails or the compressor cannot start.
-  bool Begin();
-  // The next row from the top: a palette index for each pixel, one byte each; or, when
-  // `repeats`, the row before it once more (`indices` is then not read). False on any failure.
-  bool AddRow(const std::uint8_t* indices, bool repeats);
-  // After the last row: the end of the image data, and IEND.
-  bool Finish();
-
- private:
-  bool Deflate(const std::uint8_t* data, std::size_t size, int flush);
-  bool SendChunk(const char (&type)[5], const std::uint8_t* data, std::size_t size);
-  bool SendImageData();
-
-  platform::ByteSink& sink_;
-  std::uint32_t width_;
-  std::uint32_t height_;
-  std::vector<Rgb> palette_;
-  int depth_;
-  z_stream stream_{};
-  bool started_ = false;
-  std::vector<std::uint8_t> row_;    // filter byte and packed pixels
-  std::vector<std::uint8_t> chunk_;  // length, type, data of the IDAT being filled
+  virtual ~PaletteRows() = default;
+  // True when row `y` (from 1) is known to be row y - 1 again; it is then not painted.
+  virtual bool Repeats(std::uint32_t y) const = 0;
+  // Row `y` (from 0): a palette index for each pixel, one byte each.
+  virtual void Paint(std::uint32_t y, std::uint8_t* indices) const = 0;
 };
+
+// Writes a palette PNG of `palette` (1 to 256 colours), not interlaced, of IHDR, PLTE, IDAT and
+// IEND only: the rows are painted and deflated as they are needed and the file goes out in IDAT
+// chunks as it is made, so that neither the picture nor the file is ever held whole. A large
+// picture's second half is made on a second thread, into memory. False when a write fails or
+// the compressor cannot work. May throw std::bad_alloc.
+bool WritePalettePng(platform::ByteSink& sink, std::uint32_t width, std::uint32_t height,
+                     const std::vector<Rgb>& palette, const PaletteRows& rows);
 
 // The colours of a PNG's rows, for every colour type and bit depth: a palette gives its colours,
 // grey gives R = G = B (1, 2 and 4-bit samples scaled to 0 to 255), a 16-bit sample its high

@@ -1,5 +1,6 @@
 #include "sheet/read_back_step.h"
 
+#include <array>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -46,8 +47,18 @@ class SheetRows final : public PngRowSink {
     for (int key = 0; key < 256; ++key) {
       key_classes_[key] = PixelClass(colours_->KeyColour(static_cast<std::uint8_t>(key)), empty);
     }
+    // Pixels packed below 8 bits: the classes of all the pixels of each byte value at once.
+    if (colours_->keyed() && format.depth < 8) {
+      per_byte_ = 8 / format.depth;
+      for (int byte = 0; byte < 256; ++byte) {
+        std::uint8_t keys[8];
+        const std::uint8_t packed = static_cast<std::uint8_t>(byte);
+        colours_->Keys(&packed, static_cast<std::uint32_t>(per_byte_), keys);
+        for (int i = 0; i < per_byte_; ++i) byte_classes_[byte][i] = key_classes_[keys[i]];
+      }
+    }
     const auto width = static_cast<std::size_t>(format.width);
-    classes_.resize(width);
+    classes_.resize(width + 8);
     if (colours_->keyed()) {
       keys_.resize(width);
     } else {
@@ -97,6 +108,16 @@ class SheetRows final : public PngRowSink {
   }
 
   void Classify(const std::uint8_t* data, std::uint32_t pixels, std::uint8_t* classes) {
+    if (per_byte_ > 0) {
+      // Eight classes a byte go out each time, of which the byte's own stay: the row has room.
+      const std::uint32_t bytes = (pixels + static_cast<std::uint32_t>(per_byte_) - 1) /
+                                  static_cast<std::uint32_t>(per_byte_);
+      const auto step = static_cast<std::size_t>(per_byte_);
+      for (std::uint32_t i = 0; i < bytes; ++i) {
+        std::memcpy(classes + i * step, byte_classes_[data[i]].data(), 8);
+      }
+      return;
+    }
     if (colours_->keyed()) {
       colours_->Keys(data, pixels, keys_.data());
       for (std::uint32_t x = 0; x < pixels; ++x) classes[x] = key_classes_[keys_[x]];
@@ -118,6 +139,8 @@ class SheetRows final : public PngRowSink {
   std::optional<SheetScanner> scanner_;
   std::optional<RowColours> colours_;
   std::uint8_t key_classes_[256] = {};
+  int per_byte_ = 0;  // pixels a byte, when below 8 bits each
+  std::array<std::array<std::uint8_t, 8>, 256> byte_classes_{};
   std::vector<std::uint8_t> keys_;
   std::vector<std::uint8_t> rgb_;
   std::vector<std::uint8_t> classes_;
@@ -235,7 +258,7 @@ bool ReadBackSheet(RunState& state, const platform::FileSystem& files,
   return WriteOutputFile(
       state, outputs, ".h",
       [&](platform::ByteSink& sink) {
-        return sink.Write(FontText(format, state.SYMBOLSDATA, platform::kTextLineEnd));
+        return WriteFontText(format, state.SYMBOLSDATA, platform::kTextLineEnd, sink);
       },
       console);
 }

@@ -66,12 +66,14 @@ std::uint8_t SheetPainter::IndexOf(Rgb colour) const {
   return found == palette_.end() ? 0 : static_cast<std::uint8_t>(found - palette_.begin());
 }
 
-bool SheetPainter::Repeats(std::int64_t y) const {
+bool SheetPainter::Repeats(std::uint32_t row_y) const {
+  const std::int64_t y = row_y;
   const std::int64_t inside = (y - layout_.delimiter) % (layout_.cell_height + layout_.delimiter);
   return y >= layout_.delimiter && inside < layout_.cell_height && inside % scale_ != 0;
 }
 
-void SheetPainter::PaintRow(std::int64_t y, std::uint8_t* indices) const {
+void SheetPainter::Paint(std::uint32_t row_y, std::uint8_t* indices) const {
+  const std::int64_t y = row_y;
   const auto width = static_cast<std::size_t>(extent_.width);
   std::memset(indices, delimiter_, width);
   const std::int64_t d = layout_.delimiter;

@@ -7,6 +7,7 @@
 
 #include "reader/symbol_table.h"
 #include "sheet/glyph_bits.h"
+#include "sheet/png_codec.h"
 #include "sheet/rgb_image.h"
 #include "sheet/sheet_geometry.h"
 
@@ -30,7 +31,7 @@ Rgb BackgroundAt(const SheetColours& colours, std::int32_t column, std::int32_t 
 
 // Paints the sheet of symbols 1 to `count` of the table (count at least 1) a row of pixels at a
 // time, each pixel an index into the sheet's palette.
-class SheetPainter {
+class SheetPainter final : public PaletteRows {
  public:
   // May throw std::bad_alloc.
   SheetPainter(const GlyphFormat& format, std::int32_t scale, const SheetLayout& layout,
@@ -43,9 +44,9 @@ class SheetPainter {
   const std::vector<Rgb>& palette() const { return palette_; }
 
   // True when row `y` (from 1) is row y - 1 again: a block's rows after its first.
-  bool Repeats(std::int64_t y) const;
+  bool Repeats(std::uint32_t y) const override;
   // Paints row `y` (from 0) into `indices`, extent().width bytes.
-  void PaintRow(std::int64_t y, std::uint8_t* indices) const;
+  void Paint(std::uint32_t y, std::uint8_t* indices) const override;
 
  private:
   std::uint8_t IndexOf(Rgb colour) const;
