@@ -21,6 +21,10 @@ constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '
 constexpr std::size_t kChunkData = 64 * 1024;
 constexpr std::size_t kChunkHead = 8;  // length and type
 
+// Rows go to the deflater in batches of about this many bytes: a call for each row would cost more
+// than the row.
+constexpr std::size_t kBatch = 32 * 1024;
+
 constexpr int kGrey = 0;
 constexpr int kPalette = 3;
 constexpr int kGreyAlpha = 4;
@@ -109,8 +113,9 @@ class DeflatedRows {
         depth_(depth),
         last_(last),
         out_(std::move(out)),
-        row_(1 + (std::size_t{width} * static_cast<std::size_t>(depth) + 7) / 8),
+        row_bytes_((std::size_t{width} * static_cast<std::size_t>(depth) + 7) / 8),
         window_(kChunkData) {
+    batch_.reserve(std::max(kBatch, 1 + row_bytes_));
     // The runs of a sheet are all a match needs to find: flat rows are long runs of one byte,
     // and a row repeated is a row of zeros under the Up filter. Run-length matching finds them
     // at a fraction of the cost of a search through the window.
@@ -139,26 +144,36 @@ class DeflatedRows {
       }
       if (!AddRow(previous.data(), repeats)) return false;
     }
-    return Deflate(nullptr, 0, last_ ? Z_FINISH : Z_SYNC_FLUSH);
+    return DeflateBatch() && Deflate(nullptr, 0, last_ ? Z_FINISH : Z_SYNC_FLUSH);
   }
 
   uLong adler() const { return adler_; }
   std::uint64_t length() const { return length_; }
 
  private:
+  // Filters a row into the batch; a full batch goes to the deflater first.
   bool AddRow(const std::uint8_t* indices, bool repeats) {
-    std::uint8_t* out = row_.data();
+    const std::size_t size = 1 + row_bytes_;
+    if (batch_.size() + size > kBatch && !DeflateBatch()) return false;
+    batch_.resize(batch_.size() + size);
+    std::uint8_t* out = &batch_[batch_.size() - size];
     if (repeats) {
       // Up: each byte is its own difference to the byte above, zero.
       out[0] = 2;
-      std::memset(out + 1, 0, row_.size() - 1);
+      std::memset(out + 1, 0, row_bytes_);
     } else {
       out[0] = 0;
       Pack(indices, width_, depth_, out + 1);
     }
-    adler_ = adler32(adler_, out, static_cast<uInt>(row_.size()));
-    length_ += row_.size();
-    return Deflate(out, row_.size(), Z_NO_FLUSH);
+    return true;
+  }
+
+  bool DeflateBatch() {
+    adler_ = adler32(adler_, batch_.data(), static_cast<uInt>(batch_.size()));
+    length_ += batch_.size();
+    const bool deflated = Deflate(batch_.data(), batch_.size(), Z_NO_FLUSH);
+    batch_.clear();
+    return deflated;
   }
 
   bool Deflate(const std::uint8_t* data, std::size_t size, int flush) {
@@ -184,7 +199,8 @@ class DeflatedRows {
   bool started_ = false;
   uLong adler_ = adler32(0L, Z_NULL, 0);
   std::uint64_t length_ = 0;
-  std::vector<std::uint8_t> row_;     // filter byte and packed pixels
+  std::size_t row_bytes_;             // packed pixels, without the filter byte
+  std::vector<std::uint8_t> batch_;   // rows filtered, each after its filter byte
   std::vector<std::uint8_t> window_;  // deflate's output, handed on whenever it is full
 };
 

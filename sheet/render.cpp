@@ -85,6 +85,9 @@ void SheetPainter::Paint(std::uint32_t row_y, std::uint8_t* indices) const {
   const auto first = static_cast<std::size_t>(row) * static_cast<std::size_t>(format_.width);
   const BitPlace* places = &places_[first];
   const std::uint8_t* paper = &paper_[first];
+  // Copies that the stores to the row cannot change.
+  const std::uint8_t ink = ink_;
+  const std::int32_t font_width = format_.width;
   for (std::int64_t column = 0; column < across_; ++column) {
     const std::int64_t index = layout_.vertical ? column * layout_.per_line + cell_row
                                                 : cell_row * layout_.per_line + column;
@@ -92,14 +95,14 @@ void SheetPainter::Paint(std::uint32_t row_y, std::uint8_t* indices) const {
     const std::uint8_t* bytes = symbols_.bytes(static_cast<std::int32_t>(index + 1));
     std::uint8_t* out = indices + d + column * (layout_.cell_width + d);
     // Ink and paper alternate with no pattern a branch could predict: chosen with a mask.
-    const auto pick = [&](std::int32_t c) {
+    const auto pick = [bytes, places, paper, ink](std::int32_t c) {
       const std::uint8_t set = (bytes[places[c].byte] & places[c].mask) != 0;
-      return static_cast<std::uint8_t>(paper[c] ^ ((paper[c] ^ ink_) & -set));
+      return static_cast<std::uint8_t>(paper[c] ^ ((paper[c] ^ ink) & -set));
     };
     if (block == 1) {
-      for (std::int32_t c = 0; c < format_.width; ++c) out[c] = pick(c);
+      for (std::int32_t c = 0; c < font_width; ++c) out[c] = pick(c);
     } else {
-      for (std::int32_t c = 0; c < format_.width; ++c, out += block) {
+      for (std::int32_t c = 0; c < font_width; ++c, out += block) {
         std::memset(out, pick(c), block);
       }
     }
