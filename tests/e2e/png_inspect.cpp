@@ -63,10 +63,19 @@ std::string Colour(std::uint32_t colour) {
     return ::testing::AssertionFailure()
            << "IHDR is not " << expected.width << " x " << expected.height << ", not interlaced";
   }
-  const bool depth_right = palette ? depth == 1 || depth == 2 || depth == 4 || depth == 8
-                                   : (colour_type == 0 || colour_type == 2) && depth == 8;
-  if (!depth_right) {
-    return ::testing::AssertionFailure() << "colour type " << colour_type << ", depth " << depth;
+  // fontsheet's own choice: a palette of at most the five colours of a sheet, each pixel in the
+  // fewest bits that hold the palette.
+  if (!palette) return ::testing::AssertionFailure() << "colour type " << colour_type;
+  std::string colours;
+  for (std::size_t at = 8; at < file.size() && colours.empty();) {
+    const std::uint32_t length = BigEndian(file, at);
+    if (file.substr(at + 4, 4) == "PLTE") colours = std::string(file.substr(at + 8, length));
+    at += 12 + length;
+  }
+  const std::size_t entries = colours.size() / 3;
+  const int fewest_bits = entries <= 2 ? 1 : entries <= 4 ? 2 : 4;
+  if (entries > 5 || depth != fewest_bits) {
+    return ::testing::AssertionFailure() << entries << " palette entries at depth " << depth;
   }
   int channels = 0;
   const std::optional<Image> image = DecodePng(file, &channels);

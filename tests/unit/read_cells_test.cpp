@@ -103,6 +103,54 @@ TEST(UsedCells, ACellIsEmptyOnlyWhenEveryPixelIsTheEmptyColour) {
             2);
 }
 
+// With /V the lines are columns of cells: cell i is in column i / per_line, and the last line is
+// the rightmost column.
+TEST(UsedCells, VerticalLinesAreColumnsOfCells) {
+  const SheetLayout layout{1, 1, 2, 0, true};
+  const GlyphFormat format{1, 1, 8, ByteLayout::kColumns, true};
+  const struct {
+    std::vector<std::string> rows;
+    std::optional<std::int64_t> used;
+    std::uint8_t cell1;  // the bits of cell 1: column 0, second row
+  } cases[] = {
+      {{"#.#", ".#e"}, 5, 0x00},
+      {{"#.#", "##."}, 6, 0x01},
+      {{"..e", "#.#"}, std::nullopt, 0x01},
+      {{"e.e", "#.e"}, std::nullopt, 0x01},
+  };
+  for (const auto& c : cases) {
+    const SheetScanner scanner = Scan(Image(c.rows), format, 1, layout, {3, 2});
+    EXPECT_EQ(scanner.UsedCells(), c.used) << c.rows[0] << " " << c.rows[1];
+    EXPECT_EQ(*scanner.Symbol(1), c.cell1) << c.rows[0] << " " << c.rows[1];
+  }
+}
+
+// The first mixed block is the first in the order of the font pixels, not the first found going
+// down the image: a block further left in the same row of blocks, or any block in an earlier row
+// of blocks, comes first, whichever of its image rows shows the mix.
+TEST(ReadSymbol, TheFirstMixedBlockIsFirstInTheSymbolsOrder) {
+  const struct {
+    GlyphFormat format;
+    std::vector<std::string> rows;
+    std::int32_t column, row;
+    std::int64_t x, y;
+  } cases[] = {
+      {{3, 1, 8, ByteLayout::kColumns, true}, {"###...##.", "###......", "#.#......"}, 0, 0, 0, 0},
+      {{2, 2, 8, ByteLayout::kColumns, true}, {"..##", "...#", "#...", "...."}, 1, 0, 2, 0},
+      {{2, 2, 8, ByteLayout::kColumns, true}, {"....", "....", "##.#", "##.."}, 1, 1, 2, 2},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::uint8_t> symbol(static_cast<std::size_t>(SymbolBytes(c.format)), 0);
+    const std::int32_t scale = static_cast<std::int32_t>(c.rows.size()) / c.format.height;
+    const std::optional<MixedBlock> mixed = ReadCell(Image(c.rows), c.format, scale, 0, symbol);
+    ASSERT_TRUE(mixed) << c.rows[0];
+    EXPECT_EQ(mixed->column, c.column) << c.rows[0];
+    EXPECT_EQ(mixed->row, c.row) << c.rows[0];
+    EXPECT_EQ(mixed->pixel.x, c.x) << c.rows[0];
+    EXPECT_EQ(mixed->pixel.y, c.y) << c.rows[0];
+  }
+}
+
 TEST(ReadSymbol, BlocksOfAScaledSymbolBecomeItsBits) {
   // A 2x2 symbol at scale 2 with a delimiter line around it, rows of one byte each.
   const GlyphFormat format{2, 2, 8, ByteLayout::kColumns, true};
