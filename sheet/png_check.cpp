@@ -1,7 +1,8 @@
 // The strict PNG check: walks the chunks, checking each one's CRC, place and count, and the size
 // of the ancillary chunks that the standard defines; and inflates the image data as the IDAT
 // chunks come, through a fixed window, row by row, to check its size, its filter types and, for
-// palette images, that every pixel's index is inside the palette.
+// palette images, that every pixel's index is inside the palette. The rows, unfiltered, go on to
+// whoever reads the image, so that the image data is inflated only once.
 
 #include "sheet/png_check.h"
 

@@ -1,5 +1,5 @@
-// A strict check of a PNG file's structure and image data, made before the file is decoded: the
-// decoder itself forgives much that the PNG standard calls a fault.
+// A strict check of a PNG file's structure and image data, which hands the image's rows on as it
+// goes: the file is valid only when the check ends well, whatever the rows looked like.
 #pragma once
 
 #include <cstdint>
