@@ -168,12 +168,40 @@ class DeflatedRows {
     return true;
   }
 
+  // A batch is compressed when run-length matches will carry most of it, and stored otherwise:
+  // on bytes with few runs deflate costs several nanoseconds a byte to save at most about half.
   bool DeflateBatch() {
+    if (batch_.empty()) return true;
+    const bool store = !MostlyRuns(batch_);
+    if (store != storing_ && !SwitchTo(store)) return false;
     adler_ = adler32(adler_, batch_.data(), static_cast<uInt>(batch_.size()));
     length_ += batch_.size();
     const bool deflated = Deflate(batch_.data(), batch_.size(), Z_NO_FLUSH);
     batch_.clear();
     return deflated;
+  }
+
+  // True when at least half the bytes repeat the byte before them.
+  static bool MostlyRuns(const std::vector<std::uint8_t>& bytes) {
+    std::size_t repeats = 0;
+    for (std::size_t i = 1; i < bytes.size(); ++i) repeats += bytes[i] == bytes[i - 1];
+    return 2 * repeats >= bytes.size();
+  }
+
+  // Ends the current block and goes on storing or compressing.
+  bool SwitchTo(bool store) {
+    if (!Deflate(nullptr, 0, Z_BLOCK)) return false;
+    for (;;) {
+      stream_.next_out = window_.data();
+      stream_.avail_out = static_cast<uInt>(window_.size());
+      const int result = deflateParams(&stream_, store ? 0 : 1, store ? Z_DEFAULT_STRATEGY : Z_RLE);
+      const std::size_t made = window_.size() - stream_.avail_out;
+      if (made > 0 && !out_(window_.data(), made)) return false;
+      if (result == Z_OK) break;
+      if (result != Z_BUF_ERROR) return false;
+    }
+    storing_ = store;
+    return true;
   }
 
   bool Deflate(const std::uint8_t* data, std::size_t size, int flush) {
@@ -197,6 +225,7 @@ class DeflatedRows {
   Output out_;
   z_stream stream_{};
   bool started_ = false;
+  bool storing_ = false;
   uLong adler_ = adler32(0L, Z_NULL, 0);
   std::uint64_t length_ = 0;
   std::size_t row_bytes_;             // packed pixels, without the filter byte
