@@ -2,7 +2,8 @@
 # Times whole runs on the 1 MiB 4096-glyph 8X16 font side by side: fontscan reading it, fontsheet
 # drawing its sheet, and fontsheet reading that sheet back; several runs in alternating rounds,
 # then the medians and their ratios to fontscan's run. Then the peak memory of drawing and of
-# reading back the largest sheet a 1 MiB font can give at /S16.
+# reading back the largest sheet a 1 MiB font can give at /S16, and the size of the sample font's
+# sheet at /S4.
 #
 #   bench/sheet_vs_scan.sh [RUNS]      (needs the bench preset built: build-bench/, and hyperfine)
 set -euo pipefail
@@ -64,6 +65,11 @@ PY
 }
 compare 8x16_font.h
 compare 8x8_real.h
+
+# The README's picture: the sample font at /S4.
+cp "$repo/examples/8x8_basic_dhepper.h" .
+"$fontsheet" 8x8_basic_dhepper.h /rows /lsb /s4 /Y >/dev/null
+printf '\nthe sample font at /S4: a sheet of %s bytes\n' "$(stat -c %s 8x8_basic_dhepper.png)"
 
 echo
 # The largest sheet under the 67,108,864-pixel cap at /S16: 2016 of those glyphs, 16 a line, make

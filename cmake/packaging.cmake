@@ -77,17 +77,17 @@ if(NOT WIN32)
   configure_file(${_fontscan_gz_dir}/changelog.in ${_fontscan_gz_dir}/changelog COPYONLY)
 
   # Debian's copyright file: the project's licence and those of what the package carries besides
-  # the project's own code (the sample font, stb, zlib), each in full.
+  # the project's own code (the sample font, zlib), each in full.
   set(_fontscan_copyright_parts
-    LICENSE licenses/font-8x8-dhepper.txt licenses/stb.txt licenses/zlib.txt)
+    LICENSE licenses/font-8x8-dhepper.txt licenses/zlib.txt)
   set(_fontscan_copyright
 "fontscan ${PROJECT_VERSION}: fontscan and fontsheet, programs that check a bitmap font kept as
 C source, draw it as a PNG sheet and read such a sheet back.
 
 The programs are the work of the fontscan developers, under the MIT licence
 below. The package also carries the sample font 8x8_basic_dhepper.h (public
-domain), and fontsheet holds code of stb_image, stb_image_write and zlib; their
-licences follow in full. /usr/share/doc/fontscan/licenses/ holds the same
+domain), and fontsheet holds code of zlib; their licences follow in
+full. /usr/share/doc/fontscan/licenses/ holds the same
 texts and those of the fonts in fontscan's source tree.
 
 The programs are linked statically with the GNU C Library and GCC's libstdc++

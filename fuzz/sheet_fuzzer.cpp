@@ -9,8 +9,10 @@
 //
 // Next to the run, the sheet is read here a second time, plainly, from the rules of the format:
 // its loading outcome, its geometry, every block of every symbol. What the run writes to the
-// console and to the output file must be exactly what that plain reading expects. Whatever
-// decodes also goes through the codec once more: encoded and decoded again, it keeps its pixels.
+// console and to the output file must be exactly what that plain reading expects. That reading
+// decodes the pixels with stb_image, after the strict check; fontsheet's own decoder must give the
+// same pixels, and a picture of at most 256 colours, written again by fontsheet's own writer,
+// must decode to them too, with either decoder.
 
 #include <zlib.h>
 
@@ -30,6 +32,7 @@
 #include "core/console.h"
 #include "core/run_state.h"
 #include "fuzz/invariants.h"
+#include "fuzz/stb_decode.h"
 #include "platform/files.h"
 #include "platform/locale.h"
 #include "platform/output_files.h"
@@ -337,13 +340,55 @@ void CheckCodecRoundTrip(const RgbImage& image, std::string_view png) {
             header->height == static_cast<std::uint64_t>(image.height),
         "decoded size is the declared size");
 
-  std::string encoded;
-  Check(EncodePng(image, encoded), "encoding a decoded picture");
-  Check(CheckPng(encoded) == PngCheck::kValid, "an encoded picture passes the strict check");
+  RgbImage own;
+  Check(DecodePng(png, own) == DecodeResult::kDecoded, "fontsheet's decoder takes a valid file");
+  Check(own.width == image.width && own.height == image.height, "both decoders give the size");
+  Check(own.pixels == image.pixels, "both decoders give the same pixels");
+
+  // The picture's colours as a palette, when it has few enough of them.
+  std::vector<Rgb> palette;
+  std::vector<std::uint8_t> indices(image.pixels.size() / 3);
+  for (std::size_t i = 0; i < indices.size(); ++i) {
+    const Rgb colour{image.pixels[3 * i], image.pixels[3 * i + 1], image.pixels[3 * i + 2]};
+    auto found = std::find(palette.begin(), palette.end(), colour);
+    if (found == palette.end()) {
+      if (palette.size() == 256) return;
+      found = palette.insert(palette.end(), colour);
+    }
+    indices[i] = static_cast<std::uint8_t>(found - palette.begin());
+  }
+  struct Collected final : platform::ByteSink {
+    bool Write(std::string_view piece) override {
+      bytes.append(piece);
+      return true;
+    }
+    std::string bytes;
+  } encoded;
+  // Every third row is said to repeat when it does; the writer finds the others.
+  struct Rows final : PaletteRows {
+    Rows(std::size_t row_width, const std::vector<std::uint8_t>& all)
+        : width(row_width), indices(all) {}
+    bool Repeats(std::uint32_t y) const override {
+      return y % 3 == 2 && std::equal(Row(y), Row(y) + width, Row(y - 1));
+    }
+    void Paint(std::uint32_t y, std::uint8_t* out) const override {
+      std::copy(Row(y), Row(y) + width, out);
+    }
+    const std::uint8_t* Row(std::uint32_t y) const { return &indices[y * width]; }
+    std::size_t width;
+    const std::vector<std::uint8_t>& indices;
+  } rows(static_cast<std::size_t>(image.width), indices);
+  Check(WritePalettePng(encoded, static_cast<std::uint32_t>(image.width),
+                        static_cast<std::uint32_t>(image.height), palette, rows),
+        "writing a palette picture");
+  Check(CheckPng(encoded.bytes) == PngCheck::kValid, "a written picture passes the strict check");
   RgbImage again;
-  Check(DecodePng(encoded, again) == DecodeResult::kDecoded, "an encoded picture decodes");
+  Check(DecodePng(encoded.bytes, again) == DecodeResult::kDecoded, "a written picture decodes");
   Check(again.width == image.width && again.height == image.height, "round trip keeps the size");
   Check(again.pixels == image.pixels, "round trip keeps the pixels");
+  RgbImage independent;
+  Check(fuzzing::StbDecode(encoded.bytes, independent), "stb_image takes a written picture");
+  Check(independent.pixels == image.pixels, "stb_image sees the pixels written");
 }
 
 bool Ink(const RgbImage& image, std::int64_t x, std::int64_t y) {
@@ -582,7 +627,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // The sheet's own reading, with the codec round trip on the way.
   RgbImage image;
-  const DecodeResult decoded = DecodePng(png, image);
+  DecodeResult decoded = DecodeResult::kFailed;
+  switch (CheckPng(png)) {
+    case PngCheck::kValid:
+      Check(fuzzing::StbDecode(png, image), "stb_image takes a file that passes the check");
+      decoded = DecodeResult::kDecoded;
+      break;
+    case PngCheck::kTooBig:
+      decoded = DecodeResult::kTooBig;
+      break;
+    case PngCheck::kInvalid:
+      break;
+  }
   if (declared && declared->valid && declared->width * declared->height > kMaxSheetPixels) {
     Check(decoded == DecodeResult::kTooBig, "a valid header over the limit is too big");
   }

@@ -89,9 +89,11 @@ bool DrawFontSheet(const RunState& state, const platform::OutputFiles& outputs, 
   }
   return WriteOutputFile(
       state, outputs, ".png",
-      [&](std::string& png) {
-        return EncodePng(
-            RenderSheet(format, state.SCALE, layout, colours, state.SYMBOLSDATA, count), png);
+      [&](platform::ByteSink& sink) {
+        const SheetPainter painter(format, state.SCALE, layout, colours, state.SYMBOLSDATA, count);
+        return WritePalettePng(sink, static_cast<std::uint32_t>(extent.width),
+                               static_cast<std::uint32_t>(extent.height), painter.palette(),
+                               painter);
       },
       console);
 }

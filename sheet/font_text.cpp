@@ -29,19 +29,22 @@ std::string_view ValueType(std::int32_t value_bits) {
   }
 }
 
-// "0x" and two hex digits a byte of the value, upper case.
+// "0x" and `digits` upper-case hex digits.
 void AppendHex(std::string& text, std::uint32_t value, std::int32_t digits) {
   static constexpr char kHexDigits[] = "0123456789ABCDEF";
   char hex[10] = {'0', 'x'};
-  for (std::int32_t i = 0; i < digits; ++i)
+  for (std::int32_t i = 0; i < digits; ++i) {
     hex[2 + i] = kHexDigits[value >> (4 * (digits - 1 - i)) & 0xF];
+  }
   text.append(hex, static_cast<std::size_t>(digits) + 2);
 }
 
 }  // namespace
 
-std::string FontText(const GlyphFormat& format, const SymbolTable& symbols,
-                     const FontTextStyle& style, std::string_view line_end) {
+bool WriteFontText(const GlyphFormat& format, const SymbolTable& symbols,
+                   const FontTextStyle& style, std::string_view line_end,
+                   platform::ByteSink& sink) {
+  constexpr std::size_t kPiece = 64 * 1024;
   const std::string width = std::to_string(format.width);
   const std::string height = std::to_string(format.height);
   const std::int32_t count = symbols.count();
@@ -49,9 +52,9 @@ std::string FontText(const GlyphFormat& format, const SymbolTable& symbols,
   const std::int32_t value_size = style.value_bits / 8;
   const std::int32_t values = symbol_size / value_size;  // a symbol's
   std::string text;
-  // "0xHH, " for each byte, and a little for the rest of the line.
-  text.reserve(static_cast<std::size_t>(count) * (static_cast<std::size_t>(symbol_size) * 6 + 24) +
-               200);
+  // A piece, and the longest symbol line that can go over it: "0xHH, " for each byte, and a
+  // little for the rest of the line.
+  text.reserve(kPiece + static_cast<std::size_t>(symbol_size) * 6 + 200);
   text.append("// ").append(width).append("x").append(height).append(" font: ");
   text.append(std::to_string(count)).append(" symbols of ").append(std::to_string(symbol_size));
   text.append(" bytes, ").append(LayoutName(format.layout)).append(", ");
@@ -86,9 +89,26 @@ std::string FontText(const GlyphFormat& format, const SymbolTable& symbols,
       text.append(last ? "}   // #" : "},  // #");
     }
     text.append(std::to_string(number)).append(line_end);
+    if (text.size() >= kPiece) {
+      if (!sink.Write(text)) return false;
+      text.clear();
+    }
   }
   text.append("};").append(line_end);
-  return text;
+  return sink.Write(text);
+}
+
+std::string FontText(const GlyphFormat& format, const SymbolTable& symbols,
+                     const FontTextStyle& style, std::string_view line_end) {
+  struct Whole final : platform::ByteSink {
+    bool Write(std::string_view piece) override {
+      text.append(piece);
+      return true;
+    }
+    std::string text;
+  } whole;
+  WriteFontText(format, symbols, style, line_end, whole);
+  return whole.text;
 }
 
 }  // namespace fontscan

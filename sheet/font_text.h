@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/symbol_table.h"
+#include "platform/output_files.h"
 #include "sheet/glyph_bits.h"
 
 namespace fontscan {
@@ -20,5 +21,10 @@ struct FontTextStyle {
 // std::bad_alloc.
 std::string FontText(const GlyphFormat& format, const SymbolTable& symbols,
                      const FontTextStyle& style, std::string_view line_end);
+
+// The same text handed to `sink` in pieces of about 64 KiB, so that it is never held whole.
+// False when the sink fails. May throw std::bad_alloc.
+bool WriteFontText(const GlyphFormat& format, const SymbolTable& symbols,
+                   const FontTextStyle& style, std::string_view line_end, platform::ByteSink& sink);
 
 }  // namespace fontscan

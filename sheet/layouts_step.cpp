@@ -7,6 +7,7 @@
 
 #include "sheet/draw_step.h"
 #include "sheet/output_step.h"
+#include "sheet/png_check.h"
 #include "sheet/png_codec.h"
 #include "sheet/render.h"
 
@@ -34,8 +35,38 @@ bool FindFontLayouts(const RunState& state, const FontValues& font,
   for (const FoundLayout& layout : ranked) console.WriteLine(RankingLine(layout));
   console << CRLF << VerdictLine(ranked, OutputPath(state, ".layouts.png")) << CRLF;
 
-  (void)outputs;
-  return false;
+  // A line of square cells for each layout, each cell a probe symbol at its top-left.
+  SheetCells cells;
+  std::vector<std::vector<std::int32_t>> probes;
+  std::int32_t per_line = 1;
+  for (const FoundLayout& layout : ranked) {
+    cells.formats.push_back(layout.format);
+    probes.push_back(ProbeSymbols(layout));
+    per_line = std::max(per_line, static_cast<std::int32_t>(probes.back().size()));
+  }
+  cells.count = static_cast<std::int64_t>(ranked.size()) * per_line;
+  cells.glyph = [&ranked, &probes, per_line](std::int64_t index) {
+    const auto line = static_cast<std::size_t>(index / per_line);
+    const auto place = static_cast<std::size_t>(index % per_line);
+    if (place >= probes[line].size()) return CellGlyph{line, nullptr};
+    return CellGlyph{line, ranked[line].symbols.bytes(probes[line][place])};
+  };
+  const std::int32_t side = std::max(state.FONTWIDTH, state.FONTHEIGHT) * state.SCALE;
+  const SheetLayout sheet{side, side, per_line, state.NODELIMETER ? 0 : 1, state.VERTICALOUTPUT};
+  const Extent extent = SheetExtent(sheet, cells.count);
+  if (extent.width * extent.height > kMaxSheetPixels) {
+    console.WriteLine("\r\nERROR: Output image would be too big, use a smaller scale!");
+    return false;
+  }
+  return WriteOutputFile(
+      state, outputs, ".layouts.png",
+      [&](platform::ByteSink& sink) {
+        const SheetPainter painter(std::move(cells), state.SCALE, sheet, ColoursOfSheet(state));
+        return WritePalettePng(sink, static_cast<std::uint32_t>(extent.width),
+                               static_cast<std::uint32_t>(extent.height), painter.palette(),
+                               painter);
+      },
+      console);
 }
 
 }  // namespace fontscan

@@ -11,8 +11,8 @@ std::string OutputPath(const RunState& state, std::string_view extension) {
 }
 
 bool WriteOutputFile(const RunState& state, const platform::OutputFiles& outputs,
-                     std::string_view extension,
-                     const std::function<bool(std::string& bytes)>& produce, Console& console) {
+                     std::string_view extension, const platform::FileMaker& make,
+                     Console& console) {
   const std::string path = OutputPath(state, extension);
   if (!state.OVERWRITE && outputs.EntryExists(path)) {
     console.WriteLine("\r\nERROR: Output file already exists, add /Y to replace it!");
@@ -20,9 +20,7 @@ bool WriteOutputFile(const RunState& state, const platform::OutputFiles& outputs
   }
   bool written = false;
   try {
-    std::string bytes;
-    written = produce(bytes) &&
-              outputs.WriteNewFile(path, bytes, state.OVERWRITE) == platform::WriteResult::kWritten;
+    written = outputs.StreamNewFile(path, make, state.OVERWRITE) == platform::WriteResult::kWritten;
   } catch (const std::bad_alloc&) {
     written = false;
   }

@@ -1,7 +1,8 @@
 // The strict PNG check: walks the chunks, checking each one's CRC, place and count, and the size
 // of the ancillary chunks that the standard defines; and inflates the image data as the IDAT
 // chunks come, through a fixed window, row by row, to check its size, its filter types and, for
-// palette images, that every pixel's index is inside the palette.
+// palette images, that every pixel's index is inside the palette. The rows, unfiltered, go on to
+// whoever reads the image, so that the image data is inflated only once.
 
 #include "sheet/png_check.h"
 
@@ -88,19 +89,18 @@ bool ReadHeader(const unsigned char* data, Header& header) {
 
 // One reduced image of the scanline layout: the whole image, or one Adam7 pass.
 struct Pass {
-  std::uint64_t rows = 0;
+  PngPass place;
   std::uint64_t row_bytes = 0;  // without the filter byte
-  std::uint64_t pixels = 0;     // per row
 };
 
-std::uint64_t PassExtent(std::uint64_t size, std::uint64_t start, std::uint64_t step) {
+std::uint32_t PassExtent(std::uint32_t size, std::uint32_t start, std::uint32_t step) {
   return size > start ? (size - start + step - 1) / step : 0;
 }
 
 // The passes that hold at least one pixel, in order.
 std::vector<Pass> Passes(const Header& header) {
   struct Grid {
-    int x0, y0, dx, dy;
+    std::uint32_t x0, y0, dx, dy;
   };
   static constexpr Grid kAdam7[7] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
                                      {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
@@ -109,11 +109,18 @@ std::vector<Pass> Passes(const Header& header) {
   const Grid* grids = header.interlaced ? kAdam7 : kWhole;
   const int count = header.interlaced ? 7 : 1;
   for (int i = 0; i < count; ++i) {
+    const Grid& grid = grids[i];
     Pass pass;
-    pass.pixels = PassExtent(header.width, grids[i].x0, grids[i].dx);
-    pass.rows = PassExtent(header.height, grids[i].y0, grids[i].dy);
-    if (pass.pixels == 0 || pass.rows == 0) continue;
-    pass.row_bytes = (pass.pixels * static_cast<std::uint64_t>(header.bits_per_pixel) + 7) / 8;
+    pass.place = {grid.x0,
+                  grid.y0,
+                  grid.dx,
+                  grid.dy,
+                  PassExtent(header.width, grid.x0, grid.dx),
+                  PassExtent(header.height, grid.y0, grid.dy)};
+    if (pass.place.width == 0 || pass.place.height == 0) continue;
+    pass.row_bytes =
+        (std::uint64_t{pass.place.width} * static_cast<std::uint64_t>(header.bits_per_pixel) + 7) /
+        8;
     passes.push_back(pass);
   }
   return passes;
@@ -129,13 +136,57 @@ unsigned Paeth(unsigned a, unsigned b, unsigned c) {
   return (pa <= pb && pa <= pc) ? a : b_or_c;
 }
 
+// Reverses a row's filter in place: `up` is the row above, null for a pass's first row; `left` is
+// the distance in bytes to the same sample of the pixel before (at least 1).
+void Unfilter(unsigned filter, unsigned char* row, const unsigned char* up, std::size_t size,
+              std::size_t left) {
+  switch (filter) {
+    case 0:
+      break;
+    case 1:
+      for (std::size_t i = left; i < size; ++i)
+        row[i] = static_cast<unsigned char>(row[i] + row[i - left]);
+      break;
+    case 2:
+      if (up != nullptr) {
+        for (std::size_t i = 0; i < size; ++i) row[i] = static_cast<unsigned char>(row[i] + up[i]);
+      }
+      break;
+    case 3:
+      for (std::size_t i = 0; i < size; ++i) {
+        const unsigned a = i >= left ? row[i - left] : 0;
+        const unsigned b = up != nullptr ? up[i] : 0;
+        row[i] = static_cast<unsigned char>(row[i] + ((a + b) >> 1));
+      }
+      break;
+    default:  // Paeth; on a first row it is Sub
+      if (up == nullptr) {
+        for (std::size_t i = left; i < size; ++i) {
+          row[i] = static_cast<unsigned char>(row[i] + row[i - left]);
+        }
+      } else {
+        for (std::size_t i = 0; i < size && i < left; ++i) {
+          row[i] = static_cast<unsigned char>(row[i] + up[i]);
+        }
+        for (std::size_t i = left; i < size; ++i) {
+          row[i] = static_cast<unsigned char>(row[i] + Paeth(row[i - left], up[i], up[i - left]));
+        }
+      }
+      break;
+  }
+}
+
 // Takes the inflated image data in pieces of any size and checks it scanline by scanline: each
-// filter type, the total size, and, when `palette_entries` leaves some indices out, each index
-// after the row is unfiltered. Only one row is kept: it is unfiltered in place over the previous.
+// filter type, the total size, and, when `palette_entries` leaves some indices out, each index.
+// When the rows are wanted or the indices checked, each row is gathered and unfiltered whole;
+// only it and the row above are kept.
 class Scanlines {
  public:
-  Scanlines(const Header& header, int palette_entries)
-      : passes_(Passes(header)), depth_(header.depth) {
+  Scanlines(const Header& header, int palette_entries, PngRowSink* sink)
+      : passes_(Passes(header)),
+        depth_(header.depth),
+        left_(static_cast<std::size_t>(std::max(1, header.bits_per_pixel / 8))),
+        sink_(sink) {
     const int depth = header.depth;
     check_indices_ = header.colour_type == kPalette && palette_entries < (1 << depth);
     if (check_indices_) {
@@ -149,6 +200,7 @@ class Scanlines {
         index_ok_[byte] = ok;
       }
     }
+    unfilter_ = check_indices_ || sink_ != nullptr;
     StartPass();
   }
 
@@ -162,20 +214,25 @@ class Scanlines {
         ++data;
         --size;
         column_ = 1;
-        left_ = 0;
-        upper_left_ = 0;
       }
       const std::uint64_t row_end = row_bytes_ + 1;
       const std::size_t span =
           static_cast<std::size_t>(std::min<std::uint64_t>(size, row_end - column_));
-      if (check_indices_ && span > 0 && !Unfilter(data, span)) return false;
+      if (unfilter_ && span > 0) {
+        const std::size_t start = static_cast<std::size_t>(column_ - 1);
+        // Grown as the data comes, so that a header that promises much costs nothing until the
+        // data is there.
+        if (row_.size() < start + span) row_.resize(start + span);
+        std::memcpy(row_.data() + start, data, span);
+      }
       data += span;
       size -= span;
       column_ += span;
       if (column_ == row_end) {
+        if (unfilter_ && !FinishRow()) return false;
         column_ = 0;
         first_row_ = false;
-        if (++rows_done_ == passes_[pass_].rows) {
+        if (++rows_done_ == passes_[pass_].place.height) {
           ++pass_;
           StartPass();
         }
@@ -193,74 +250,35 @@ class Scanlines {
     first_row_ = true;
     if (pass_ < passes_.size()) {
       row_bytes_ = passes_[pass_].row_bytes;
-      const int used_bits = static_cast<int>((passes_[pass_].pixels * depth_) % 8);
+      const int used_bits =
+          static_cast<int>((passes_[pass_].place.width * std::uint64_t(depth_)) % 8);
       last_mask_ = used_bits == 0 ? 0xFF : (0xFF << (8 - used_bits)) & 0xFF;
     }
   }
 
-  // Unfilters `size` (> 0) bytes of the current row, starting at `column_`, into `unfiltered_` and
-  // checks the indices they hold. Bytes per pixel is 1: palette depths are at most 8.
-  bool Unfilter(const unsigned char* data, std::size_t size) {
-    const std::size_t start = static_cast<std::size_t>(column_ - 1);
-    const std::size_t end = start + size;
-    if (first_row_ && unfiltered_.size() < end) unfiltered_.resize(end);
-    unsigned char* row = unfiltered_.data();
-    unsigned a = left_;
-    unsigned c = upper_left_;
-    switch (filter_) {
-      case 0:
-        std::memcpy(row + start, data, size);
-        break;
-      case 1:
-        for (std::size_t i = start; i < end; ++i)
-          a = row[i] = static_cast<unsigned char>(*data++ + a);
-        break;
-      case 2:
-        if (first_row_) {
-          std::memcpy(row + start, data, size);
-        } else {
-          for (std::size_t i = start; i < end; ++i)
-            row[i] = static_cast<unsigned char>(*data++ + row[i]);
-        }
-        break;
-      case 3:
-        if (first_row_) {
-          for (std::size_t i = start; i < end; ++i) {
-            a = row[i] = static_cast<unsigned char>(*data++ + (a >> 1));
-          }
-        } else {
-          for (std::size_t i = start; i < end; ++i) {
-            a = row[i] = static_cast<unsigned char>(*data++ + ((a + row[i]) >> 1));
-          }
-        }
-        break;
-      default:  // Paeth; on the first row it is Sub
-        if (first_row_) {
-          for (std::size_t i = start; i < end; ++i) {
-            a = row[i] = static_cast<unsigned char>(*data++ + a);
-          }
-        } else {
-          for (std::size_t i = start; i < end; ++i) {
-            const unsigned b = row[i];
-            a = row[i] = static_cast<unsigned char>(*data++ + Paeth(a, b, c));
-            c = b;
-          }
-        }
-        break;
+  // Unfilters the row just gathered, checks its indices and hands it on; it then becomes the row
+  // above.
+  bool FinishRow() {
+    const auto size = static_cast<std::size_t>(row_bytes_);
+    unsigned char* row = row_.data();
+    Unfilter(filter_, row, first_row_ ? nullptr : above_.data(), size, left_);
+    if (check_indices_) {
+      // The last byte of a row may end in padding bits, which are not pixels.
+      bool ok = true;
+      for (std::size_t i = 0; i + 1 < size; ++i) ok &= index_ok_[row[i]];
+      ok &= index_ok_[row[size - 1] & last_mask_];
+      if (!ok) return false;
     }
-    // The row may go on in the next piece of data.
-    left_ = row[end - 1];
-    upper_left_ = c;
-    // The last byte of a row may end in padding bits, which are not pixels.
-    const std::size_t full_end = end == row_bytes_ ? end - 1 : end;
-    bool ok = true;
-    for (std::size_t i = start; i < full_end; ++i) ok &= index_ok_[row[i]];
-    if (full_end != end) ok &= index_ok_[row[full_end] & last_mask_];
-    return ok;
+    if (sink_ != nullptr)
+      sink_->Row(passes_[pass_].place, static_cast<std::uint32_t>(rows_done_), row);
+    row_.swap(above_);
+    return true;
   }
 
   std::vector<Pass> passes_;
   int depth_;
+  std::size_t left_;  // bytes a pixel, at least 1
+  PngRowSink* sink_;
   std::size_t pass_ = 0;
   std::uint64_t rows_done_ = 0;  // in the current pass
   std::uint64_t row_bytes_ = 0;
@@ -268,18 +286,18 @@ class Scanlines {
   bool first_row_ = true;
   unsigned filter_ = 0;
   unsigned last_mask_ = 0xFF;
-  unsigned left_ = 0;
-  unsigned upper_left_ = 0;
   bool check_indices_ = false;
+  bool unfilter_ = false;
   std::array<bool, 256> index_ok_{};
-  std::vector<unsigned char> unfiltered_;  // the current row, over the previous one
+  std::vector<unsigned char> row_;    // the row being gathered
+  std::vector<unsigned char> above_;  // the row before it, unfiltered
 };
 
 // One zlib stream fed from the IDAT chunks in turn, inflated through a fixed window.
 class ImageData {
  public:
-  ImageData(const Header& header, int palette_entries)
-      : scanlines_(header, palette_entries), window_(kInflateWindow) {
+  ImageData(const Header& header, int palette_entries, PngRowSink* sink)
+      : scanlines_(header, palette_entries, sink), window_(kInflateWindow) {
     ready_ = inflateInit(&stream_) == Z_OK;
   }
   ~ImageData() {
@@ -380,7 +398,7 @@ bool CrcRight(const unsigned char* type, std::uint32_t length) {
 
 }  // namespace
 
-PngCheck CheckPng(std::string_view bytes) {
+PngCheck CheckPng(std::string_view bytes, PngRowSink* rows) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const std::size_t size = bytes.size();
   if (size < sizeof kSignature || std::memcmp(p, kSignature, sizeof kSignature) != 0) {
@@ -389,6 +407,7 @@ PngCheck CheckPng(std::string_view bytes) {
 
   Header header;
   int palette_entries = 0;
+  const unsigned char* palette = nullptr;
   bool seen_plte = false;
   bool seen_idat = false;
   bool idat_closed = false;     // a chunk other than IDAT came after one
@@ -423,7 +442,18 @@ PngCheck CheckPng(std::string_view bytes) {
       if (!seen_idat) {
         if (header.colour_type == kPalette && !seen_plte) return PngCheck::kInvalid;
         seen_idat = true;
-        image.emplace(header, palette_entries);
+        if (rows != nullptr) {
+          PngFormat format;
+          format.width = header.width;
+          format.height = header.height;
+          format.depth = header.depth;
+          format.colour_type = header.colour_type;
+          format.interlaced = header.interlaced;
+          format.palette = palette;
+          format.palette_entries = palette_entries;
+          rows->Begin(format);
+        }
+        image.emplace(header, palette_entries, rows);
       }
       if (!image->Feed(data, length)) return PngCheck::kInvalid;
     } else if (IsType(type, "PLTE")) {
@@ -432,6 +462,7 @@ PngCheck CheckPng(std::string_view bytes) {
         return PngCheck::kInvalid;
       }
       palette_entries = static_cast<int>(length / 3);
+      palette = data;
       if (header.colour_type == kGrey || header.colour_type == kGreyAlpha) {
         return PngCheck::kInvalid;
       }

@@ -1,22 +1,12 @@
 #include "sheet/render.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "sheet/ink.h"
 
 namespace fontscan {
-
-namespace {
-
-void FillPixels(std::uint8_t* out, std::size_t count, Rgb colour) {
-  for (std::size_t i = 0; i < count; ++i, out += 3) {
-    out[0] = colour.red;
-    out[1] = colour.green;
-    out[2] = colour.blue;
-  }
-}
-
-}  // namespace
 
 bool ColoursReadBack(const SheetColours& colours) {
   if (!IsInk(colours.ink)) return false;
@@ -33,52 +23,109 @@ Rgb BackgroundAt(const SheetColours& colours, std::int32_t column, std::int32_t 
   return colours.background;
 }
 
-RgbImage RenderSheet(const GlyphFormat& format, std::int32_t scale, const SheetLayout& layout,
-                     const SheetColours& colours, const SymbolTable& symbols, std::int32_t count) {
-  const Extent extent = SheetExtent(layout, count);
-  RgbImage image;
-  image.width = static_cast<std::int32_t>(extent.width);
-  image.height = static_cast<std::int32_t>(extent.height);
-  const std::size_t stride = static_cast<std::size_t>(image.width) * 3;
-  image.pixels.resize(stride * static_cast<std::size_t>(image.height));
-  // Everything starts as delimiter; the cells of the symbols are then drawn over it.
-  FillPixels(image.pixels.data(), image.pixels.size() / 3, colours.delimiter);
+SheetCells FontCells(const GlyphFormat& format, const SymbolTable& symbols, std::int32_t count) {
+  return {{format}, count, [&symbols](std::int64_t index) {
+            return CellGlyph{0, symbols.bytes(static_cast<std::int32_t>(index + 1))};
+          }};
+}
 
-  // Each font pixel's bit and its colour when clear are the same in every symbol.
-  const auto pixels =
-      static_cast<std::size_t>(format.width) * static_cast<std::size_t>(format.height);
-  std::vector<BitPlace> places(pixels);
-  std::vector<Rgb> paper(pixels);
-  for (std::int32_t row = 0; row < format.height; ++row) {
-    for (std::int32_t column = 0; column < format.width; ++column) {
-      const std::size_t at = static_cast<std::size_t>(row * format.width + column);
-      places[at] = PlaceOfPixel(format, column, row);
-      paper[at] = BackgroundAt(colours, column, row);
-    }
+SheetPainter::SheetPainter(SheetCells cells, std::int32_t scale, const SheetLayout& layout,
+                           const SheetColours& colours)
+    : cells_(std::move(cells)),
+      scale_(scale),
+      layout_(layout),
+      extent_(SheetExtent(layout, cells_.count)) {
+  const std::int64_t count = cells_.count;
+  const std::int64_t along = std::min<std::int64_t>(layout.per_line, count);
+  const std::int64_t lines = (count + layout.per_line - 1) / layout.per_line;
+  across_ = layout.vertical ? lines : along;
+  bool delimiter_shows = layout.delimiter != 0 || along * lines > count;
+  std::int32_t largest = 0;
+  for (const GlyphFormat& format : cells_.formats) {
+    largest = std::max({largest, format.width, format.height});
+    delimiter_shows = delimiter_shows || format.width * scale < layout.cell_width ||
+                      format.height * scale < layout.cell_height;
+  }
+  for (std::int64_t index = 0; index < count && !delimiter_shows; ++index) {
+    delimiter_shows = cells_.glyph(index).bytes == nullptr;
   }
 
-  const std::size_t cell_row_bytes = static_cast<std::size_t>(layout.cell_width) * 3;
-  const auto block = static_cast<std::size_t>(scale);
-  for (std::int32_t number = 1; number <= count; ++number) {
-    const std::uint8_t* bytes = symbols.bytes(number);
-    const Point origin = CellOrigin(layout, number - 1);
-    std::uint8_t* line = &image.pixels[static_cast<std::size_t>(origin.y) * stride +
-                                       static_cast<std::size_t>(origin.x) * 3];
-    std::size_t at = 0;
+  std::vector<Rgb> wanted = {colours.background, colours.ink};
+  if (largest >= 5) wanted.push_back(colours.grid5);
+  if (largest >= 10) wanted.push_back(colours.grid10);
+  if (delimiter_shows) wanted.push_back(colours.delimiter);
+  for (const Rgb& colour : wanted) {
+    if (std::find(palette_.begin(), palette_.end(), colour) == palette_.end()) {
+      palette_.push_back(colour);
+    }
+  }
+  ink_ = IndexOf(colours.ink);
+  delimiter_ = IndexOf(colours.delimiter);
+
+  // Each font pixel's bit and its colour when clear are the same in every glyph of a format.
+  for (const GlyphFormat& format : cells_.formats) {
+    Glyphs glyphs{format.width, format.height, PixelPlaces(format), {}};
+    glyphs.paper.resize(glyphs.places.size());
     for (std::int32_t row = 0; row < format.height; ++row) {
-      // One line of the cell, then its copies for the rest of the block's height.
-      std::uint8_t* out = line;
-      for (std::int32_t column = 0; column < format.width; ++column, ++at, out += block * 3) {
-        const BitPlace place = places[at];
-        FillPixels(out, block, bytes[place.byte] & place.mask ? colours.ink : paper[at]);
+      for (std::int32_t column = 0; column < format.width; ++column) {
+        glyphs.paper[static_cast<std::size_t>(row * format.width + column)] =
+            IndexOf(BackgroundAt(colours, column, row));
       }
-      for (std::int32_t copy = 1; copy < scale; ++copy) {
-        std::memcpy(line + static_cast<std::size_t>(copy) * stride, line, cell_row_bytes);
+    }
+    glyphs_.push_back(std::move(glyphs));
+  }
+}
+
+std::uint8_t SheetPainter::IndexOf(Rgb colour) const {
+  // A colour that cannot appear (the delimiter colour of a sheet without one) gets index 0.
+  const auto found = std::find(palette_.begin(), palette_.end(), colour);
+  return found == palette_.end() ? 0 : static_cast<std::uint8_t>(found - palette_.begin());
+}
+
+bool SheetPainter::Repeats(std::uint32_t row_y) const {
+  const std::int64_t y = row_y;
+  const std::int64_t inside = (y - layout_.delimiter) % (layout_.cell_height + layout_.delimiter);
+  return y >= layout_.delimiter && inside < layout_.cell_height && inside % scale_ != 0;
+}
+
+void SheetPainter::Paint(std::uint32_t row_y, std::uint8_t* indices) const {
+  const std::int64_t y = row_y;
+  const auto width = static_cast<std::size_t>(extent_.width);
+  std::memset(indices, delimiter_, width);
+  const std::int64_t d = layout_.delimiter;
+  const std::int64_t pitch = layout_.cell_height + d;
+  if (y < d || (y - d) % pitch >= layout_.cell_height) return;  // a delimiter line
+  const std::int64_t cell_row = (y - d) / pitch;
+  const std::int32_t row = static_cast<std::int32_t>((y - d) % pitch) / scale_;
+  const auto block = static_cast<std::size_t>(scale_);
+  // Copies that the stores to the row cannot change.
+  const std::uint8_t ink = ink_;
+  for (std::int64_t column = 0; column < across_; ++column) {
+    const std::int64_t index = layout_.vertical ? column * layout_.per_line + cell_row
+                                                : cell_row * layout_.per_line + column;
+    if (index >= cells_.count) continue;  // an unused cell stays in the delimiter colour
+    const CellGlyph cell = cells_.glyph(index);
+    const Glyphs& glyphs = glyphs_[cell.format];
+    if (cell.bytes == nullptr || row >= glyphs.height) continue;  // so does a cell's rest
+    const auto first = static_cast<std::size_t>(row) * static_cast<std::size_t>(glyphs.width);
+    const BitPlace* places = &glyphs.places[first];
+    const std::uint8_t* paper = &glyphs.paper[first];
+    const std::uint8_t* bytes = cell.bytes;
+    const std::int32_t font_width = glyphs.width;
+    std::uint8_t* out = indices + d + column * (layout_.cell_width + d);
+    // Ink and paper alternate with no pattern a branch could predict: chosen with a mask.
+    const auto pick = [bytes, places, paper, ink](std::int32_t c) {
+      const std::uint8_t set = (bytes[places[c].byte] & places[c].mask) != 0;
+      return static_cast<std::uint8_t>(paper[c] ^ ((paper[c] ^ ink) & -set));
+    };
+    if (block == 1) {
+      for (std::int32_t c = 0; c < font_width; ++c) out[c] = pick(c);
+    } else {
+      for (std::int32_t c = 0; c < font_width; ++c, out += block) {
+        std::memset(out, pick(c), block);
       }
-      line += block * stride;
     }
   }
-  return image;
 }
 
 }  // namespace fontscan

@@ -91,6 +91,12 @@ bool NativeOutputFiles::EntryExists(const std::string& path) const {
 
 WriteResult NativeOutputFiles::WriteNewFile(const std::string& path, std::string_view bytes,
                                             bool replace) const {
+  return StreamNewFile(
+      path, [bytes](ByteSink& sink) { return sink.Write(bytes); }, replace);
+}
+
+WriteResult NativeOutputFiles::StreamNewFile(const std::string& path, const FileMaker& make,
+                                             bool replace) const {
   if (path.empty()) return WriteResult::kFailed;
   std::string temp;
   const int fd = CreateTempFile(path, &temp);
@@ -99,7 +105,19 @@ WriteResult NativeOutputFiles::WriteNewFile(const std::string& path, std::string
   // never cost an existing file, as it is only ever replaced by a complete one; a power loss
   // just after the run may leave the new file empty on some file systems, and the run can be
   // made again.
-  const bool written = WriteAll(fd, bytes);
+  struct FileSink final : ByteSink {
+    explicit FileSink(int file) : fd(file) {}
+    bool Write(std::string_view bytes) override { return WriteAll(fd, bytes); }
+    int fd;
+  } sink(fd);
+  bool written = false;
+  try {
+    written = make(sink);
+  } catch (...) {
+    close(fd);
+    unlink(temp.c_str());
+    throw;
+  }
   // A close error can be a write error reported late (as on network file systems).
   const bool closed = close(fd) == 0;
   WriteResult result = WriteResult::kFailed;

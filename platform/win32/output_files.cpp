@@ -85,6 +85,12 @@ bool NativeOutputFiles::EntryExists(const std::string& path) const {
 
 WriteResult NativeOutputFiles::WriteNewFile(const std::string& path, std::string_view bytes,
                                             bool replace) const {
+  return StreamNewFile(
+      path, [bytes](ByteSink& sink) { return sink.Write(bytes); }, replace);
+}
+
+WriteResult NativeOutputFiles::StreamNewFile(const std::string& path, const FileMaker& make,
+                                             bool replace) const {
   if (path.empty()) return WriteResult::kFailed;
   std::string temp;
   HANDLE file = CreateTempFile(path, &temp);
@@ -93,7 +99,19 @@ WriteResult NativeOutputFiles::WriteNewFile(const std::string& path, std::string
   // can never cost an existing file, as it is only ever replaced by a complete one; a power loss
   // just after the run may leave the new file empty on some file systems, and the run can be
   // made again.
-  const bool written = WriteAll(file, bytes);
+  struct FileSink final : ByteSink {
+    explicit FileSink(HANDLE handle) : file(handle) {}
+    bool Write(std::string_view bytes) override { return WriteAll(file, bytes); }
+    HANDLE file;
+  } sink(file);
+  bool written = false;
+  try {
+    written = make(sink);
+  } catch (...) {
+    CloseHandle(file);
+    DeleteFileA(temp.c_str());
+    throw;
+  }
   const bool closed = CloseHandle(file) != 0;
   WriteResult result = WriteResult::kFailed;
   if (written && closed) {

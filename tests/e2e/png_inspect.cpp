@@ -41,22 +41,41 @@ std::string Colour(std::uint32_t colour) {
     types.push_back(type);
     at += 12 + length;
   }
-  // IHDR, then IDAT chunks, then IEND as the very last bytes.
+  // IHDR, PLTE exactly when the colour type is palette, then IDAT chunks, then IEND as the very
+  // last bytes.
   if (types.size() < 3 || types.front() != "IHDR" || types.back() != "IEND") {
     return ::testing::AssertionFailure() << "chunks not IHDR ... IEND";
   }
+  if (header.size() != 13) return ::testing::AssertionFailure() << "IHDR of " << header.size();
+  const int depth = static_cast<std::uint8_t>(header[8]);
+  const int colour_type = static_cast<std::uint8_t>(header[9]);
+  const bool palette = colour_type == 3;
   for (std::size_t i = 1; i + 1 < types.size(); ++i) {
-    if (types[i] != "IDAT") return ::testing::AssertionFailure() << "chunk " << types[i];
+    const std::string wanted = palette && i == 1 ? "PLTE" : "IDAT";
+    if (types[i] != wanted) return ::testing::AssertionFailure() << "chunk " << types[i];
   }
   png_builder::Header wanted;
   wanted.width = static_cast<std::uint32_t>(expected.width);
   wanted.height = static_cast<std::uint32_t>(expected.height);
-  wanted.depth = 8;
-  wanted.colour_type = 2;
+  wanted.depth = static_cast<std::uint8_t>(depth);
+  wanted.colour_type = static_cast<std::uint8_t>(colour_type);
   if (header != png_builder::HeaderData(wanted)) {
     return ::testing::AssertionFailure()
-           << "IHDR is not " << expected.width << " x " << expected.height
-           << ", depth 8, colour type 2, not interlaced";
+           << "IHDR is not " << expected.width << " x " << expected.height << ", not interlaced";
+  }
+  // fontsheet's own choice: a palette of at most the five colours of a sheet, each pixel in the
+  // fewest bits that hold the palette.
+  if (!palette) return ::testing::AssertionFailure() << "colour type " << colour_type;
+  std::string colours;
+  for (std::size_t at = 8; at < file.size() && colours.empty();) {
+    const std::uint32_t length = BigEndian(file, at);
+    if (file.substr(at + 4, 4) == "PLTE") colours = std::string(file.substr(at + 8, length));
+    at += 12 + length;
+  }
+  const std::size_t entries = colours.size() / 3;
+  const int fewest_bits = entries <= 2 ? 1 : entries <= 4 ? 2 : 4;
+  if (entries > 5 || depth != fewest_bits) {
+    return ::testing::AssertionFailure() << entries << " palette entries at depth " << depth;
   }
   int channels = 0;
   const std::optional<Image> image = DecodePng(file, &channels);

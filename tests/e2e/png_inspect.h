@@ -20,8 +20,9 @@ namespace fontscan::testing {
 // of channels the file itself has.
 std::optional<Image> DecodePng(std::string_view file, int* channels = nullptr);
 
-// The file is a PNG of colour type 2, depth 8, not interlaced, of IHDR, one or more IDAT and
-// IEND chunks only, every CRC right and nothing after IEND, and its pixels are `expected`.
+// The file is a palette PNG of at most five colours at the fewest bits a pixel that hold them, not
+// interlaced, of IHDR, PLTE, one or more IDAT and IEND chunks only, every CRC right and nothing
+// after IEND, and its pixels, decoded by stb_image, are `expected`.
 ::testing::AssertionResult IsSheet(std::string_view file, const Image& expected);
 
 // How an image is stored in a PNG built for a test.

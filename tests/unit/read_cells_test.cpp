@@ -28,6 +28,30 @@ RgbImage Image(const std::vector<std::string>& rows) {
   return image;
 }
 
+// The scanner after it took every row of `image`, read as cells of `layout` in `grid`.
+SheetScanner Scan(const RgbImage& image, const GlyphFormat& format, std::int32_t scale,
+                  const SheetLayout& layout, const CellGrid& grid) {
+  SheetScanner scanner(format, scale, layout, grid, {image.width, image.height}, 4096);
+  std::vector<std::uint8_t> classes(static_cast<std::size_t>(image.width));
+  for (std::int32_t y = 0; y < image.height; ++y) {
+    for (std::int32_t x = 0; x < image.width; ++x) {
+      classes[static_cast<std::size_t>(x)] = PixelClass(image.at(x, y), kEmpty);
+    }
+    scanner.TakeRow(y, classes.data());
+  }
+  return scanner;
+}
+
+// The symbol of cell 0 of a one-cell sheet.
+std::optional<MixedBlock> ReadCell(const RgbImage& image, const GlyphFormat& format,
+                                   std::int32_t scale, std::int32_t delimiter,
+                                   std::vector<std::uint8_t>& symbol) {
+  const SheetLayout layout{format.width * scale, format.height * scale, 1, delimiter, false};
+  const SheetScanner scanner = Scan(image, format, scale, layout, {1, 1});
+  symbol.assign(scanner.Symbol(0), scanner.Symbol(0) + symbol.size());
+  return scanner.Mixed(0);
+}
+
 TEST(InkRule, SmallestComponentBelowFifty) {
   const struct {
     Rgb colour;
@@ -61,7 +85,8 @@ TEST(UsedCells, TheLastLineEndsAtItsFirstEmptyCell) {
   for (const auto& c : cases) {
     const RgbImage image = Image(c.rows);
     const CellGrid grid{static_cast<std::int64_t>(c.rows.size()), 4};
-    EXPECT_EQ(CountUsedCells(image, layout, grid, kEmpty), c.used) << c.rows.back();
+    const GlyphFormat format{1, 1, 8, ByteLayout::kColumns, true};
+    EXPECT_EQ(Scan(image, format, 1, layout, grid).UsedCells(), c.used) << c.rows.back();
   }
 }
 
@@ -69,8 +94,61 @@ TEST(UsedCells, ACellIsEmptyOnlyWhenEveryPixelIsTheEmptyColour) {
   // Two cells of 2x2 in one line, with delimiter lines in the empty colour.
   const SheetLayout layout{2, 2, 2, 1, false};
   const CellGrid grid{1, 2};
-  EXPECT_EQ(CountUsedCells(Image({"eeeee", "e##ee", "e##ee", "eeeee"}), layout, grid, kEmpty), 1);
-  EXPECT_EQ(CountUsedCells(Image({"eeeee", "e##ee", "e##e.", "eeeee"}), layout, grid, kEmpty), 2);
+  const GlyphFormat format{2, 2, 8, ByteLayout::kColumns, true};
+  EXPECT_EQ(Scan(Image({"eeeeeee", "e##eeee", "e##eeee", "eeeeeee"}), format, 1, layout, grid)
+                .UsedCells(),
+            1);
+  EXPECT_EQ(Scan(Image({"eeeeeee", "e##eeee", "e##e.ee", "eeeeeee"}), format, 1, layout, grid)
+                .UsedCells(),
+            2);
+}
+
+// With /V the lines are columns of cells: cell i is in column i / per_line, and the last line is
+// the rightmost column.
+TEST(UsedCells, VerticalLinesAreColumnsOfCells) {
+  const SheetLayout layout{1, 1, 2, 0, true};
+  const GlyphFormat format{1, 1, 8, ByteLayout::kColumns, true};
+  const struct {
+    std::vector<std::string> rows;
+    std::optional<std::int64_t> used;
+    std::uint8_t cell1;  // the bits of cell 1: column 0, second row
+  } cases[] = {
+      {{"#.#", ".#e"}, 5, 0x00},
+      {{"#.#", "##."}, 6, 0x01},
+      {{"..e", "#.#"}, std::nullopt, 0x01},
+      {{"e.e", "#.e"}, std::nullopt, 0x01},
+  };
+  for (const auto& c : cases) {
+    const SheetScanner scanner = Scan(Image(c.rows), format, 1, layout, {3, 2});
+    EXPECT_EQ(scanner.UsedCells(), c.used) << c.rows[0] << " " << c.rows[1];
+    EXPECT_EQ(*scanner.Symbol(1), c.cell1) << c.rows[0] << " " << c.rows[1];
+  }
+}
+
+// The first mixed block is the first in the order of the font pixels, not the first found going
+// down the image: a block further left in the same row of blocks, or any block in an earlier row
+// of blocks, comes first, whichever of its image rows shows the mix.
+TEST(ReadSymbol, TheFirstMixedBlockIsFirstInTheSymbolsOrder) {
+  const struct {
+    GlyphFormat format;
+    std::vector<std::string> rows;
+    std::int32_t column, row;
+    std::int64_t x, y;
+  } cases[] = {
+      {{3, 1, 8, ByteLayout::kColumns, true}, {"###...##.", "###......", "#.#......"}, 0, 0, 0, 0},
+      {{2, 2, 8, ByteLayout::kColumns, true}, {"..##", "...#", "#...", "...."}, 1, 0, 2, 0},
+      {{2, 2, 8, ByteLayout::kColumns, true}, {"....", "....", "##.#", "##.."}, 1, 1, 2, 2},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::uint8_t> symbol(static_cast<std::size_t>(SymbolBytes(c.format)), 0);
+    const std::int32_t scale = static_cast<std::int32_t>(c.rows.size()) / c.format.height;
+    const std::optional<MixedBlock> mixed = ReadCell(Image(c.rows), c.format, scale, 0, symbol);
+    ASSERT_TRUE(mixed) << c.rows[0];
+    EXPECT_EQ(mixed->column, c.column) << c.rows[0];
+    EXPECT_EQ(mixed->row, c.row) << c.rows[0];
+    EXPECT_EQ(mixed->pixel.x, c.x) << c.rows[0];
+    EXPECT_EQ(mixed->pixel.y, c.y) << c.rows[0];
+  }
 }
 
 TEST(ReadSymbol, BlocksOfAScaledSymbolBecomeItsBits) {
@@ -84,7 +162,7 @@ TEST(ReadSymbol, BlocksOfAScaledSymbolBecomeItsBits) {
       "e..##",
   });
   std::vector<std::uint8_t> symbol(2, 0);
-  EXPECT_FALSE(SymbolReader(format, 2).Read(MapInk(image), {1, 1}, symbol.data()));
+  EXPECT_FALSE(ReadCell(image, format, 2, 1, symbol));
   EXPECT_EQ(symbol, (std::vector<std::uint8_t>{0x01, 0x02}));
 }
 
@@ -102,8 +180,7 @@ TEST(ReadSymbol, TheFirstMixedBlockStopsTheReading) {
   for (const auto& c : cases) {
     const RgbImage image = Image(c.rows);
     std::vector<std::uint8_t> symbol(2, 0);
-    const std::optional<MixedBlock> mixed =
-        SymbolReader(format, 2).Read(MapInk(image), {0, 0}, symbol.data());
+    const std::optional<MixedBlock> mixed = ReadCell(image, format, 2, 0, symbol);
     ASSERT_TRUE(mixed) << c.rows[0];
     EXPECT_EQ(mixed->column, c.column);
     EXPECT_EQ(mixed->row, c.row);
@@ -120,7 +197,7 @@ TEST(ReadSymbol, ColoursCountByTheInkRuleAlone) {
   image.height = 1;
   image.pixels = {30, 30, 200, 255, 255, 240};
   std::vector<std::uint8_t> symbol(2, 0);
-  EXPECT_FALSE(SymbolReader(format, 1).Read(MapInk(image), {0, 0}, symbol.data()));
+  EXPECT_FALSE(ReadCell(image, format, 1, 0, symbol));
   EXPECT_EQ(symbol, (std::vector<std::uint8_t>{0x01, 0x00}));
 }
 

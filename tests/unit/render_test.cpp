@@ -64,5 +64,74 @@ TEST(SheetColours, GridMarksEveryFifthAndTenthColumnAndRowFromOne) {
   }
 }
 
+// The palette holds each colour that can appear once: the grid colours only for fonts that reach
+// the fifth or tenth pixel, the delimiter colour only with delimiter lines or unused cells.
+TEST(SheetPainter, PaletteHoldsTheColoursThatCanAppear) {
+  const SheetColours same_delimiter{kDefault.background, kDefault.ink, kDefault.background,
+                                    kDefault.grid5, kDefault.grid10};
+  const struct {
+    std::int32_t width, height, per_line, delimiter, count;
+    SheetColours colours;
+    std::size_t size;
+  } cases[] = {
+      {8, 8, 16, 1, 32, kDefault, 4},     {8, 16, 16, 1, 32, kDefault, 5},
+      {4, 4, 2, 0, 4, kDefault, 2},       {4, 4, 2, 0, 3, kDefault, 3},
+      {4, 4, 2, 1, 4, same_delimiter, 2}, {10, 1, 4, 0, 8, kDefault, 4},
+      {1, 5, 1, 0, 1, kDefault, 3},
+  };
+  SymbolTable symbols;
+  symbols.SetSymbolSize(8);
+  for (int i = 0; i < 8; ++i) symbols.AddSymbol();
+  for (const auto& c : cases) {
+    const GlyphFormat format{c.width, c.height, 8, ByteLayout::kRows, false};
+    const SheetLayout layout{c.width, c.height, c.per_line, c.delimiter, false};
+    const SheetPainter painter(format, 1, layout, c.colours, symbols, c.count);
+    const std::vector<Rgb>& palette = painter.palette();
+    EXPECT_EQ(palette.size(), c.size) << c.width << "x" << c.height << " count " << c.count;
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+      for (std::size_t j = i + 1; j < palette.size(); ++j) {
+        EXPECT_FALSE(palette[i] == palette[j]);
+      }
+    }
+  }
+}
+
+// Three 2x1 symbols at scale 2, two to a line, with delimiter lines: each row painted, and the
+// rows that repeat the one above said to.
+TEST(SheetPainter, PaintsRowsOfPaletteIndices) {
+  const GlyphFormat format{2, 1, 8, ByteLayout::kColumns, true};
+  const SheetLayout layout{4, 2, 2, 1, false};
+  SymbolTable symbols;
+  symbols.SetSymbolSize(2);
+  const std::uint8_t bytes[3][2] = {{1, 0}, {0, 1}, {1, 1}};
+  for (int n = 1; n <= 3; ++n) {
+    symbols.AddSymbol();
+    symbols.at(n, 0) = bytes[n - 1][0];
+    symbols.at(n, 1) = bytes[n - 1][1];
+  }
+  const SheetPainter painter(format, 2, layout, kDefault, symbols, 3);
+  ASSERT_EQ(painter.palette(),
+            (std::vector<Rgb>{kDefault.background, kDefault.ink, kDefault.delimiter}));
+  const struct {
+    const char* indices;
+    bool repeats;
+  } rows[] = {
+      {"22222222222", false}, {"21100200112", false}, {"21100200112", true},
+      {"22222222222", false}, {"21111222222", false}, {"21111222222", true},
+      {"22222222222", false},
+  };
+  ASSERT_EQ(painter.extent().width, 11);
+  ASSERT_EQ(painter.extent().height, 7);
+  for (std::uint32_t y = 0; y < 7; ++y) {
+    std::string painted(11, '\0');
+    painter.Paint(y, reinterpret_cast<std::uint8_t*>(painted.data()));
+    for (char& index : painted) index = static_cast<char>('0' + index);
+    EXPECT_EQ(painted, rows[y].indices) << y;
+    if (y > 0) {
+      EXPECT_EQ(painter.Repeats(y), rows[y].repeats) << y;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace fontscan

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <new>
 #include <string>
 
 namespace fontscan::platform {
@@ -115,6 +116,31 @@ TEST_F(OutputFiles, WritesANewFileWithTheExactBytes) {
     expected[c.name] = "file:" + c.bytes;
   }
   EXPECT_EQ(Snapshot(), expected);  // nothing else: no temporary file
+}
+
+// A file made piece by piece lands whole; a maker that gives up or throws leaves the old file and
+// no temporary one, and its exception goes on.
+TEST_F(OutputFiles, StreamedFileLandsWholeOrNotAtAll) {
+  Put(Path("old.png"), "old");
+  const FileMaker three_pieces = [](ByteSink& sink) {
+    return sink.Write("one ") && sink.Write(std::string(70000, 't')) && sink.Write(" three");
+  };
+  EXPECT_EQ(files_.StreamNewFile(Path("new.png"), three_pieces, false), WriteResult::kWritten);
+  EXPECT_EQ(files_.StreamNewFile(Path("old.png"), three_pieces, false), WriteResult::kExists);
+  const Entries written = Snapshot();
+  EXPECT_EQ(written.at("new.png"), "file:one " + std::string(70000, 't') + " three");
+  EXPECT_EQ(written.at("old.png"), "file:old");
+
+  const FileMaker gives_up = [](ByteSink& sink) { return sink.Write("half") && false; };
+  const FileMaker throws = [](ByteSink& sink) -> bool {
+    sink.Write("half");
+    throw std::bad_alloc();
+  };
+  for (bool replace : {false, true}) {
+    EXPECT_EQ(files_.StreamNewFile(Path("old.png"), gives_up, replace), WriteResult::kFailed);
+    EXPECT_THROW(files_.StreamNewFile(Path("old.png"), throws, replace), std::bad_alloc);
+    EXPECT_EQ(Snapshot(), written) << "replace=" << replace;
+  }
 }
 
 TEST_F(OutputFiles, EntryExistsForFilesAndDirectories) {
