@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/font_file.h"
+#include "core/ascii_case.h"
 
 namespace fontscan {
 
@@ -43,15 +44,6 @@ std::size_t IdentifierLength(std::string_view text) {
   return length;
 }
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
-    if (upper(a[i]) != upper(b[i])) return false;
-  }
-  return true;
-}
-
 // /Aname: the name as typed.
 void ApplyArrayName(RunState& state, const Parameter& parameter) {
   const std::string_view text = parameter.text;
@@ -77,7 +69,7 @@ void ApplyDefinedName(RunState& state, const Parameter& parameter) {
   }
   const std::string name = parameter.typed.substr(2, length);
   for (DefinedName& defined : state.DEFINEDNAMES) {
-    if (SameIgnoringCase(defined.name, name)) {
+    if (EqualIgnoringCase(defined.name, name)) {
       defined = {name, value};
       return;
     }

@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "core/ascii_case.h"
 #include "reader/c_lex.h"
 
 namespace fontscan {
@@ -21,15 +22,6 @@ constexpr std::array<std::uint8_t, 256> MakeHexValues() {
   return v;
 }
 constexpr std::array<std::uint8_t, 256> kHexValues = MakeHexValues();
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
 
 // One reading of one array, from its '{' to its '}' in the text as read. Offsets are those of
 // the text as read until the very end, where the fault's place becomes a file offset.
@@ -382,7 +374,7 @@ class Reader {
   };
   Name Lookup(std::string_view name) const {
     for (auto d = rules_.defined.rbegin(); d != rules_.defined.rend(); ++d) {
-      if (EqualNoCase(d->name, name)) return {true, d->value};
+      if (EqualIgnoringCase(d->name, name)) return {true, d->value};
     }
     for (auto m = source_.macros.rbegin(); m != source_.macros.rend(); ++m) {
       if (m->offset < array_.open && m->name == name) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/ascii_case.h"
 #include "platform/byte_scan.h"
 #include "reader/c_lex.h"
 
@@ -11,15 +12,6 @@ namespace fontscan {
 namespace {
 
 using namespace clex;
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
 
 // Removes every backslash directly before a line break, with the line break, in one pass.
 void RemoveSplices(CSource& source) {
@@ -353,7 +345,7 @@ CSource ScanCSource(std::string_view file) {
 
 std::optional<std::size_t> FindArrayNamed(const CSource& source, std::string_view name) {
   for (std::size_t i = 0; i < source.arrays.size(); ++i) {
-    if (EqualNoCase(source.arrays[i].name, name)) return i;
+    if (EqualIgnoringCase(source.arrays[i].name, name)) return i;
   }
   return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #include "sheet/draw_step.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "sheet/glyph_format.h"
 #include "sheet/output_step.h"
@@ -57,6 +58,25 @@ std::int32_t SymbolsToDraw(const RunState& state, Console& console) {
   return count;
 }
 
+bool WriteSheetFile(const RunState& state, const platform::OutputFiles& outputs,
+                    std::string_view extension, const SheetLayout& layout, SheetCells cells,
+                    Console& console) {
+  const Extent extent = SheetExtent(layout, cells.count);
+  if (extent.width * extent.height > kMaxSheetPixels) {
+    console.WriteLine("\r\nERROR: Output image would be too big, use a smaller scale!");
+    return false;
+  }
+  return WriteOutputFile(
+      state, outputs, extension,
+      [&](platform::ByteSink& sink) {
+        const SheetPainter painter(std::move(cells), state.SCALE, layout, ColoursOfSheet(state));
+        return WritePalettePng(sink, static_cast<std::uint32_t>(extent.width),
+                               static_cast<std::uint32_t>(extent.height), painter.palette(),
+                               painter);
+      },
+      console);
+}
+
 bool DrawFontSheet(const RunState& state, const platform::OutputFiles& outputs, Console& console) {
   const std::int32_t count = SymbolsToDraw(state, console);
   if (count == 0 || !RowLayoutFits(state, console)) return false;
@@ -81,21 +101,8 @@ bool DrawFontSheet(const RunState& state, const platform::OutputFiles& outputs, 
     console << "\r\nWARNING: Pixels right of the symbol width are set in " << beyond << " of "
             << count << " symbols; the sheet does not show them." << CRLF;
   }
-  const SheetLayout layout = LayoutOfSheet(state);
-  const Extent extent = SheetExtent(layout, count);
-  if (extent.width * extent.height > kMaxSheetPixels) {
-    console.WriteLine("\r\nERROR: Output image would be too big, use a smaller scale!");
-    return false;
-  }
-  return WriteOutputFile(
-      state, outputs, ".png",
-      [&](platform::ByteSink& sink) {
-        const SheetPainter painter(format, state.SCALE, layout, colours, state.SYMBOLSDATA, count);
-        return WritePalettePng(sink, static_cast<std::uint32_t>(extent.width),
-                               static_cast<std::uint32_t>(extent.height), painter.palette(),
-                               painter);
-      },
-      console);
+  return WriteSheetFile(state, outputs, ".png", LayoutOfSheet(state),
+                        FontCells(format, state.SYMBOLSDATA, count), console);
 }
 
 }  // namespace fontscan

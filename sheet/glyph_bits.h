@@ -13,8 +13,8 @@ enum class ByteLayout {
 };
 
 struct GlyphFormat {
-  std::int32_t width;          // pixels across
-  std::int32_t height;         // pixels down
+  std::int32_t width;   // pixels across
+  std::int32_t height;  // pixels down
   // Rows of the symbol's bytes: for column bytes the height rounded up to whole bytes; for row
   // bytes the height, or (as the strict reader counts them) rounded up as for column bytes.
   std::int32_t symbol_height;

@@ -53,20 +53,7 @@ bool FindFontLayouts(const RunState& state, const FontValues& font,
   };
   const std::int32_t side = std::max(state.FONTWIDTH, state.FONTHEIGHT) * state.SCALE;
   const SheetLayout sheet{side, side, per_line, state.NODELIMETER ? 0 : 1, state.VERTICALOUTPUT};
-  const Extent extent = SheetExtent(sheet, cells.count);
-  if (extent.width * extent.height > kMaxSheetPixels) {
-    console.WriteLine("\r\nERROR: Output image would be too big, use a smaller scale!");
-    return false;
-  }
-  return WriteOutputFile(
-      state, outputs, ".layouts.png",
-      [&](platform::ByteSink& sink) {
-        const SheetPainter painter(std::move(cells), state.SCALE, sheet, ColoursOfSheet(state));
-        return WritePalettePng(sink, static_cast<std::uint32_t>(extent.width),
-                               static_cast<std::uint32_t>(extent.height), painter.palette(),
-                               painter);
-      },
-      console);
+  return WriteSheetFile(state, outputs, ".layouts.png", sheet, std::move(cells), console);
 }
 
 }  // namespace fontscan
