@@ -1,7 +1,6 @@
 #include "sheet/array_step.h"
 
 #include <algorithm>
-#include <new>
 #include <optional>
 #include <string>
 #include <string_view>

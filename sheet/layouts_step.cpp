@@ -7,8 +7,6 @@
 
 #include "sheet/draw_step.h"
 #include "sheet/output_step.h"
-#include "sheet/png_check.h"
-#include "sheet/png_codec.h"
 #include "sheet/render.h"
 
 namespace fontscan {
