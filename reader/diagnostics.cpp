@@ -82,9 +82,14 @@ void WriteParseError(const RunState& state, ParseError kind, Console& console) {
 }
 
 void WriteTooManySymbolsWarning(const RunState& state, Console& console) {
+  WriteTooManySymbolsWarning("File position: " + std::to_string(state.POSITION) + " / 0x" +
+                                 HexPosition(state.POSITION) + " bytes.",
+                             console);
+}
+
+void WriteTooManySymbolsWarning(std::string_view place, Console& console) {
   console.WriteLine("\r\nWARNING: Found too many symbols in input file!");
-  console << "         File position: " << state.POSITION << " / 0x" << HexPosition(state.POSITION)
-          << " bytes." << CRLF;
+  console << "         " << place << CRLF;
   console << "         Symbols after #" << MAXSYMBOLSCOUNT << " will not be converted," << CRLF;
   console.WriteLine("         all text after that symbol definition will be ignored.");
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/console.h"
 #include "core/run_state.h"
@@ -31,6 +32,8 @@ void WriteParseError(const RunState& state, ParseError kind, Console& console);
 
 // The five-line warning for the symbol after the last one the table can hold.
 void WriteTooManySymbolsWarning(const RunState& state, Console& console);
+// The same, with `place` saying where that symbol begins.
+void WriteTooManySymbolsWarning(std::string_view place, Console& console);
 
 // "Reading symbol #n finished."
 void WriteSymbolFinished(const RunState& state, Console& console);

@@ -22,14 +22,13 @@ std::string_view FileText(const RunState& state) {
 
 std::int32_t AsInt(std::int64_t value) { return static_cast<std::int32_t>(value); }
 
-// "Line l, column c (file position P / 0xHEX bytes)." after `indent`.
-void WritePositionLine(std::string_view file, std::size_t offset, std::string_view indent,
-                       Console& console) {
+// "Line l, column c (file position P / 0xHEX bytes)."
+std::string PlaceText(std::string_view file, std::size_t offset) {
   const SourcePosition position = PositionAt(file, offset);
-  const auto from_one = AsInt(static_cast<std::int64_t>(offset) + 1);
-  console << indent << "Line " << AsInt(position.line) << ", column " << AsInt(position.column)
-          << " (file position " << from_one << " / 0x" << HexPosition(from_one) << " bytes)."
-          << CRLF;
+  const std::int32_t from_one = AsInt(static_cast<std::int64_t>(offset) + 1);
+  return "Line " + std::to_string(position.line) + ", column " + std::to_string(position.column) +
+         " (file position " + std::to_string(from_one) + " / 0x" + HexPosition(from_one) +
+         " bytes).";
 }
 
 void WriteArrayList(const CSource& source, Console& console) {
@@ -132,16 +131,13 @@ std::optional<std::pair<std::string, ArrayReading>> ReadChosenArray(RunState& st
   ArrayReading reading = ReadArray(source, *chosen, rules);
   if (reading.fault != ArrayFault::kNone) {
     console << "\r\nERROR: Error while reading array " << name << "!" << CRLF;
-    WritePositionLine(source.file, reading.fault_offset, "       ", console);
+    console << "       " << PlaceText(source.file, reading.fault_offset) << CRLF;
     WriteFaultDetail(reading, rules.value_bits, console);
     state.FSHOWHELP = true;
     return std::nullopt;
   }
   if (reading.too_many) {
-    console.WriteLine("\r\nWARNING: Found too many symbols in input file!");
-    WritePositionLine(source.file, reading.too_many_offset, "         ", console);
-    console << "         Symbols after #" << MAXSYMBOLSCOUNT << " will not be converted," << CRLF;
-    console.WriteLine("         all text after that symbol definition will be ignored.");
+    WriteTooManySymbolsWarning(PlaceText(source.file, reading.too_many_offset), console);
   }
   return std::make_pair(name, std::move(reading));
 }
